@@ -1,0 +1,18 @@
+# The two commands of the project; everything else is CMake presets.
+.PHONY: test bootstrap release asan fuzz
+
+FUZZ_SECONDS ?= 60
+
+test: bootstrap
+	cmake --preset release
+	cmake --build --preset release
+	ctest --preset release
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+bootstrap:
+	scripts/bootstrap.sh
