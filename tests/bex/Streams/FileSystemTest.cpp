@@ -1,0 +1,123 @@
+#include "bex/Platform/FileSystem.h"
+#include "bex/Streams/FileHandle.h"
+#include "bex/Streams/FileInputStream.h"
+#include "bex/Streams/FileOutputStream.h"
+#include "bex/Streams/FilePath.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdlib.h>
+
+namespace
+{
+
+class TemporaryFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "bex-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+
+    // Joined the way portable code joins paths.
+    Bex::String path(std::string_view a_relative) const
+    {
+        return Bex::String::from_utf8(m_folder.string()) + u"\\" +
+               Bex::String::from_utf8(a_relative);
+    }
+
+    std::filesystem::path m_folder;
+};
+
+} // namespace
+
+TEST_F(TemporaryFolder, FileStreamsRoundTrip)
+{
+    const unsigned char data[6] = {1, 2, 3, 4, 5, 6};
+    {
+        Bex::FileHandle handle;
+        handle.open_write(path("data.bin"));
+        Bex::FileOutputStream output(&handle);
+        output.write(data, sizeof(data));
+        output.flush();
+        handle.close();
+        EXPECT_EQ(output.try_write(data, 1), 0u);
+    }
+
+    Bex::FileHandle handle;
+    handle.open_read(path("data.bin"));
+    Bex::FileInputStream input(&handle);
+    unsigned char buffer[8] = {};
+    EXPECT_EQ(input.get_remaining(), 6u);
+    EXPECT_EQ(input.try_peek(2, buffer), 2u);
+    EXPECT_EQ(input.skip(1), 1u);
+    input.read(2, buffer);
+    EXPECT_EQ(buffer[0], 2);
+    EXPECT_EQ(input.get_remaining(), 3u);
+    // Skipping is bounded by the end of the file, unlike a bare seek.
+    EXPECT_EQ(input.skip(100), 3u);
+    EXPECT_EQ(input.try_read(1, buffer), 0u);
+    EXPECT_FALSE(input.has_data());
+    EXPECT_EQ(input.get_consumed(), 6u);
+}
+
+TEST_F(TemporaryFolder, OpeningAMissingFileNamesIt)
+{
+    Bex::FileHandle handle;
+    const Bex::String missing = path("none\\x.bin");
+    try
+    {
+        handle.open_read(missing);
+        FAIL() << "opened";
+    }
+    catch (const Bex::Exception& exception)
+    {
+        EXPECT_EQ(exception.get_message(), u"Cannot open file \"" + missing + u"\".");
+    }
+    EXPECT_FALSE(handle.is_open());
+}
+
+TEST_F(TemporaryFolder, EnsureFolderCreatesEveryLevelAndListingSeesThem)
+{
+    const Bex::String deep = path("a\\b/c\\");
+    Bex::ensure_folder(deep);
+    EXPECT_TRUE(std::filesystem::is_directory(m_folder / "a" / "b" / "c"));
+    Bex::ensure_folder(deep);
+
+    Bex::FileHandle handle;
+    handle.open_write(path("a\\file.preset"));
+    handle.close();
+    EXPECT_THROW(Bex::ensure_folder(path("a\\file.preset\\d")), Bex::OperationFailedException);
+
+    std::vector<std::pair<Bex::String, bool>> entries;
+    Bex::DirectoryListing listing(path("a"));
+    Bex::DirectoryEntry entry;
+    while (listing.next(entry))
+        entries.emplace_back(entry.name, entry.is_directory);
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries,
+              (std::vector<std::pair<Bex::String, bool>>{{u"b", true}, {u"file.preset", false}}));
+    EXPECT_THROW(Bex::DirectoryListing(path("missing")), Bex::OperationFailedException);
+}
+
+TEST(FilePath, SplitJoinAndStripExtension)
+{
+    const Bex::FilePath windows = Bex::FilePath::split(u"C:\\Users/me\\x.preset");
+    EXPECT_EQ(windows.drive, u"C");
+    EXPECT_EQ(windows.pieces, (Bex::Vector<Bex::String>{u"Users", u"me", u"x.preset"}));
+    EXPECT_EQ(windows.join(), u"C:\\Users\\me\\x.preset");
+    EXPECT_EQ(Bex::FilePath::split(u"/home/me").join(), u"\\home\\me");
+
+    Bex::String name = u"dir.d\\Lead.PRESET";
+    EXPECT_TRUE(Bex::strip_extension(name, u"preset"));
+    EXPECT_EQ(name, u"dir.d\\Lead");
+    EXPECT_FALSE(Bex::strip_extension(name, u"d"));
+    Bex::String other = u"Lead.presets";
+    EXPECT_FALSE(Bex::strip_extension(other, u"preset"));
+    EXPECT_EQ(other, u"Lead.presets");
+}
