@@ -1,0 +1,252 @@
+#include "quorlinchorus/Engine/ChorusEngine.h"
+
+#include "quorlinchorus/Engine/Kernels/ReadKernels.h"
+
+#include "bex/Core/Assert.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <emmintrin.h>
+#include <new>
+
+namespace quorlinchorus
+{
+
+namespace
+{
+
+constexpr ReadKernel ReadKernels[InterpolationAlgorithm_ENUM_SIZE] = {&read_cubic, &read_linear};
+
+// Memory for a delay of a_size samples. All lanes of a sub-block are written before any is read,
+// so besides the oldest age a read touches the memory must hold the 15 lanes written ahead of the
+// first one; with less, the longest reads would see samples from later in the same sub-block.
+size_t memory_capacity_for(unsigned a_size)
+{
+    return size_t(a_size) + ChorusEngine::ReadReach + SubBlockSize;
+}
+
+inline const float* transform(TransformKernel a_kernel, const float* a_x, const float* a_offset,
+                              const float* a_scale, float* a_out)
+{
+    if (!a_kernel)
+        return a_x;
+    a_kernel(a_x, a_offset, a_scale, a_out);
+    return a_out;
+}
+
+} // namespace
+
+ChorusEngine::ChorusEngine()
+{
+    std::fill_n(m_bounds[InterpolationAlgorithm_CUBIC], 4, 1.0f);
+    if (!m_two_channel.allocate(2, memory_capacity_for(0)) ||
+        !m_eight_channel.allocate(VoiceCount, memory_capacity_for(0)))
+        throw std::bad_alloc();
+}
+
+void ChorusEngine::process_sub_block(const float* a_in_l, const float* a_in_r, float* a_out_l,
+                                     float* a_out_r, unsigned a_count)
+{
+    BEX_ASSERT(a_count >= 1 && a_count <= SubBlockSize);
+    if (!m_processing_kernel)
+    {
+        std::fill_n(a_out_l, a_count, 0.0f);
+        std::fill_n(a_out_r, a_count, 0.0f);
+        return;
+    }
+    (this->*m_processing_kernel)(a_in_l, a_in_r, a_out_l, a_out_r, a_count);
+}
+
+void ChorusEngine::process_block(const float* a_in_l, const float* a_in_r, float* a_out_l,
+                                 float* a_out_r, unsigned a_frames)
+{
+    unsigned done = 0;
+    while (done < a_frames)
+    {
+        const unsigned count = std::min(a_frames - done, SubBlockSize - m_grid_phase);
+        process_sub_block(a_in_l + done, a_in_r + done, a_out_l + done, a_out_r + done, count);
+        m_grid_phase = (m_grid_phase + count) % SubBlockSize;
+        done += count;
+    }
+}
+
+void ChorusEngine::process_two_buffers(const float* a_in_l, const float* a_in_r, float* a_out_l,
+                                       float* a_out_r, unsigned a_count)
+{
+    p_stage(a_in_l, a_in_r, a_count);
+    m_two_channel.write(0, m_staging_l, a_count);
+    m_two_channel.write(1, m_staging_r, a_count);
+    std::memset(m_wet_l, 0, sizeof(m_wet_l));
+    std::memset(m_wet_r, 0, sizeof(m_wet_r));
+
+    const float* bounds = m_bounds[m_interpolation];
+    const ReadKernel read = ReadKernels[m_interpolation];
+    const float* channel_l = m_two_channel.get_channel(0);
+    const float* channel_r = m_two_channel.get_channel(1);
+    const int32_t* write_indices = m_two_channel.get_write_indices();
+    const int32_t mask = m_two_channel.get_mask();
+
+    alignas(16) float delay[SubBlockSize];
+    alignas(16) float depth[SubBlockSize];
+    alignas(16) float position[SubBlockSize];
+    alignas(16) float gains[2 * SubBlockSize];
+    alignas(16) float y_l[SubBlockSize];
+    alignas(16) float y_r[SubBlockSize];
+    alignas(16) float mono[SubBlockSize];
+
+    for (unsigned a = 0; a < m_active_voice_count; ++a)
+    {
+        const ChorusVoice& voice = m_voices[m_active_voices[a]];
+        const float* d =
+            transform(m_delay_transformation, voice.m_delay, m_delay_offset, m_delay_scale, delay);
+        const float* w =
+            transform(m_depth_transformation, voice.m_depth, m_depth_offset, m_depth_scale, depth);
+        compute_positions(d, w, voice.m_pitch_modulation, bounds, position);
+        voice.m_input_pan_law(voice.m_input_pan, m_input_stereo, gains);
+        read(channel_l, write_indices, mask, position, y_l);
+        read(channel_r, write_indices, mask, position, y_r);
+        for (unsigned i = 0; i < SubBlockSize; i += 4)
+        {
+            const __m128 left = _mm_mul_ps(_mm_load_ps(y_l + i), _mm_load_ps(gains + i));
+            const __m128 right =
+                _mm_mul_ps(_mm_load_ps(y_r + i), _mm_load_ps(gains + SubBlockSize + i));
+            _mm_store_ps(mono + i, _mm_add_ps(left, right));
+        }
+        voice.m_output_pan_law(voice.m_output_pan, m_output_stereo, gains);
+        p_accumulate(mono, voice.m_output_gain, gains);
+    }
+
+    m_two_channel.advance(a_count);
+    p_mix(a_out_l, a_out_r, a_count);
+}
+
+void ChorusEngine::process_eight_buffers(const float* a_in_l, const float* a_in_r, float* a_out_l,
+                                         float* a_out_r, unsigned a_count)
+{
+    p_stage(a_in_l, a_in_r, a_count);
+    std::memset(m_wet_l, 0, sizeof(m_wet_l));
+    std::memset(m_wet_r, 0, sizeof(m_wet_r));
+
+    const float* bounds = m_bounds[m_interpolation];
+    const ReadKernel read = ReadKernels[m_interpolation];
+    const int32_t* write_indices = m_eight_channel.get_write_indices();
+    const int32_t mask = m_eight_channel.get_mask();
+
+    alignas(16) float delay[SubBlockSize];
+    alignas(16) float depth[SubBlockSize];
+    alignas(16) float position[SubBlockSize];
+    alignas(16) float gains[2 * SubBlockSize];
+    alignas(16) float voice_input[SubBlockSize];
+    alignas(16) float mono[SubBlockSize];
+
+    for (unsigned a = 0; a < m_active_voice_count; ++a)
+    {
+        const unsigned index = m_active_voices[a];
+        const ChorusVoice& voice = m_voices[index];
+        voice.m_input_pan_law(voice.m_input_pan, m_input_stereo, gains);
+        for (unsigned i = 0; i < SubBlockSize; i += 4)
+        {
+            const __m128 left = _mm_mul_ps(_mm_load_ps(m_staging_l + i), _mm_load_ps(gains + i));
+            const __m128 right =
+                _mm_mul_ps(_mm_load_ps(m_staging_r + i), _mm_load_ps(gains + SubBlockSize + i));
+            _mm_store_ps(voice_input + i,
+                         _mm_mul_ps(_mm_add_ps(left, right), _mm_load_ps(voice.m_input_gain + i)));
+        }
+        m_eight_channel.write(index, voice_input, a_count);
+
+        const float* d =
+            transform(m_delay_transformation, voice.m_delay, m_delay_offset, m_delay_scale, delay);
+        const float* w =
+            transform(m_depth_transformation, voice.m_depth, m_depth_offset, m_depth_scale, depth);
+        compute_positions(d, w, voice.m_pitch_modulation, bounds, position);
+        read(m_eight_channel.get_channel(index), write_indices, mask, position, mono);
+        voice.m_output_pan_law(voice.m_output_pan, m_output_stereo, gains);
+        p_accumulate(mono, voice.m_output_gain, gains);
+    }
+
+    m_eight_channel.advance(a_count);
+    p_mix(a_out_l, a_out_r, a_count);
+}
+
+bool ChorusEngine::set_sample_rate(float a_rate)
+{
+    if (!std::isfinite(a_rate) || !(a_rate > 0.0f))
+        return false;
+    const float size = a_rate * DelayMilliseconds / 1000.0f;
+    if (!(size <= MaxDelaySize))
+        return false;
+    const unsigned delay_size = unsigned(size);
+
+    // Both memories or neither: a half-done change would leave the modes with different masks.
+    DelayMemory two_channel;
+    DelayMemory eight_channel;
+    if (!two_channel.allocate(2, memory_capacity_for(delay_size)) ||
+        !eight_channel.allocate(VoiceCount, memory_capacity_for(delay_size)))
+        return false;
+    two_channel.set_write_position(m_two_channel.get_write_position());
+    eight_channel.set_write_position(m_eight_channel.get_write_position());
+    m_two_channel = std::move(two_channel);
+    m_eight_channel = std::move(eight_channel);
+
+    m_delay_size = delay_size;
+    std::fill_n(m_bounds[InterpolationAlgorithm_CUBIC] + 4, 4, float(delay_size));
+    std::fill_n(m_bounds[InterpolationAlgorithm_LINEAR] + 4, 4, float(delay_size));
+    return true;
+}
+
+void ChorusEngine::update_active_voices()
+{
+    const bool any_solo = std::any_of(m_voices, m_voices + VoiceCount,
+                                      [](const ChorusVoice& a_voice) { return a_voice.m_solo; });
+    m_active_voice_count = 0;
+    for (unsigned v = 0; v < VoiceCount; ++v)
+    {
+        ChorusVoice& voice = m_voices[v];
+        voice.m_active = any_solo ? voice.m_solo : voice.m_enabled;
+        if (voice.m_active)
+            m_active_voices[m_active_voice_count++] = v;
+    }
+}
+
+void ChorusEngine::p_stage(const float* a_in_l, const float* a_in_r, unsigned a_count)
+{
+    std::memcpy(m_staging_l, a_in_l, a_count * sizeof(float));
+    std::memcpy(m_staging_r, a_in_r, a_count * sizeof(float));
+}
+
+void ChorusEngine::p_accumulate(const float* a_mono, const float* a_gain, const float* a_pan_gains)
+{
+    for (unsigned i = 0; i < SubBlockSize; i += 4)
+    {
+        const __m128 scaled = _mm_mul_ps(_mm_load_ps(a_mono + i), _mm_load_ps(a_gain + i));
+        const __m128 left = _mm_mul_ps(scaled, _mm_load_ps(a_pan_gains + i));
+        const __m128 right = _mm_mul_ps(scaled, _mm_load_ps(a_pan_gains + SubBlockSize + i));
+        _mm_store_ps(m_wet_l + i, _mm_add_ps(_mm_load_ps(m_wet_l + i), left));
+        _mm_store_ps(m_wet_r + i, _mm_add_ps(_mm_load_ps(m_wet_r + i), right));
+    }
+}
+
+void ChorusEngine::p_mix(float* a_out_l, float* a_out_r, unsigned a_count)
+{
+    // The staging arrays hold the input exactly as passed in, and were copied before anything was
+    // written, so the output may overwrite the input.
+    alignas(16) float out_l[SubBlockSize];
+    alignas(16) float out_r[SubBlockSize];
+    for (unsigned i = 0; i < SubBlockSize; i += 4)
+    {
+        const __m128 dry = _mm_load_ps(m_dry + i);
+        const __m128 wet = _mm_load_ps(m_wet + i);
+        const __m128 gain = _mm_load_ps(m_global_gain + i);
+        const __m128 left = _mm_add_ps(_mm_mul_ps(_mm_load_ps(m_staging_l + i), dry),
+                                       _mm_mul_ps(_mm_load_ps(m_wet_l + i), wet));
+        const __m128 right = _mm_add_ps(_mm_mul_ps(_mm_load_ps(m_staging_r + i), dry),
+                                        _mm_mul_ps(_mm_load_ps(m_wet_r + i), wet));
+        _mm_store_ps(out_l + i, _mm_mul_ps(left, gain));
+        _mm_store_ps(out_r + i, _mm_mul_ps(right, gain));
+    }
+    std::memcpy(a_out_l, out_l, a_count * sizeof(float));
+    std::memcpy(a_out_r, out_r, a_count * sizeof(float));
+}
+
+} // namespace quorlinchorus
