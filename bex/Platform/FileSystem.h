@@ -22,6 +22,14 @@ bool is_directory(const String& a_path);
 // carries the system's error text.
 void create_directory(const String& a_path);
 
+// Makes the finished file a_from durable, then puts it in the place of a_to in one step, replacing
+// a file already there. A failure throws OperationFailedException carrying the system's error text
+// and leaves a_to as it was.
+void replace_file(const String& a_from, const String& a_to);
+
+// Removes a file; false when it could not be removed (also when it did not exist).
+bool remove_file(const String& a_path);
+
 struct DirectoryEntry
 {
     String name;

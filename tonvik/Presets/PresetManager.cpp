@@ -3,6 +3,7 @@
 #include "bex/Core/Assert.h"
 #include "bex/Core/FormatMessage.h"
 #include "bex/Platform/FileSystem.h"
+#include "bex/Streams/AtomicFileWriter.h"
 #include "bex/Streams/ExpandingOutputStream.h"
 #include "bex/Streams/FileHandle.h"
 #include "bex/Streams/FileInputStream.h"
@@ -10,7 +11,6 @@
 #include "bex/Streams/FilePath.h"
 #include "bex/Streams/MemoryInputStream.h"
 #include "tonvik/Devices/DeviceStaticConfig.h"
-#include "tonvik/Presets/FileReplacement.h"
 
 #include <vector>
 
@@ -268,38 +268,8 @@ Bex::String PresetManager::get_default_save_path() const
 void PresetManager::save_preset(const Bex::String& a_path)
 {
     BEX_ASSERT(m_io);
-    const Bex::String temporary = a_path + u".tmp";
-    Bex::FileHandle file;
-    try
-    {
-        file.open_write(temporary);
-    }
-    catch (const Bex::Exception&)
-    {
-        // The user chose a_path and has never heard of the temporary file.
-        throw Bex::Exception(Bex::format_message(u"Cannot open file \"@1\".", {a_path}));
-    }
-    try
-    {
-        Bex::FileOutputStream output(&file);
-        m_io->save_preset_state(output);
-        output.flush();
-        file.close();
-        replace_file(temporary, a_path);
-    }
-    catch (...)
-    {
-        try
-        {
-            file.close();
-        }
-        catch (const Bex::Exception&)
-        {
-            // The file is being thrown away; the first error is the one to report.
-        }
-        remove_file(temporary);
-        throw;
-    }
+    Bex::write_file_atomically(a_path, [this](Bex::OutputStream& a_output)
+                               { m_io->save_preset_state(a_output); });
     scan();
     set_current(a_path);
 }

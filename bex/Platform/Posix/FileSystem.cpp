@@ -3,10 +3,13 @@
 #include "bex/Core/Exception.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace Bex
 {
@@ -106,6 +109,28 @@ bool DirectoryListing::next(DirectoryEntry& a_entry)
         return true;
     }
     return false;
+}
+
+void replace_file(const String& a_from, const String& a_to)
+{
+    const std::string from = native_path(a_from);
+    const std::string to = native_path(a_to);
+    // Without the sync a crash shortly after the rename could leave the new name on an empty file.
+    const int descriptor = ::open(from.c_str(), O_RDONLY);
+    if (descriptor < 0)
+        throw system_error(errno, from);
+    const int synced = ::fsync(descriptor);
+    const int sync_error = errno;
+    ::close(descriptor);
+    if (synced != 0)
+        throw system_error(sync_error, from);
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        throw system_error(errno, to);
+}
+
+bool remove_file(const String& a_path)
+{
+    return ::unlink(native_path(a_path).c_str()) == 0;
 }
 
 } // namespace Bex

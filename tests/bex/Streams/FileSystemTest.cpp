@@ -1,4 +1,5 @@
 #include "bex/Platform/FileSystem.h"
+#include "bex/Streams/AtomicFileWriter.h"
 #include "bex/Streams/FileHandle.h"
 #include "bex/Streams/FileInputStream.h"
 #include "bex/Streams/FileOutputStream.h"
@@ -120,4 +121,38 @@ TEST(FilePath, SplitJoinAndStripExtension)
     Bex::String other = u"Lead.presets";
     EXPECT_FALSE(Bex::strip_extension(other, u"preset"));
     EXPECT_EQ(other, u"Lead.presets");
+}
+
+TEST_F(TemporaryFolder, AtomicWriteNeverLeavesAHalfFile)
+{
+    const Bex::String target = path("settings.data");
+    Bex::write_file_atomically(target,
+                               [](Bex::OutputStream& a_output) { a_output.write("old", 3); });
+    EXPECT_THROW(Bex::write_file_atomically(target,
+                                            [](Bex::OutputStream& a_output)
+                                            {
+                                                a_output.write("ne", 2);
+                                                throw Bex::OperationFailedException();
+                                            }),
+                 Bex::OperationFailedException);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"settings.data"});
+    Bex::FileHandle file;
+    file.open_read(target);
+    Bex::FileInputStream input(&file);
+    char text[4] = {};
+    EXPECT_EQ(input.try_read(3, text), 3u);
+    EXPECT_STREQ(text, "old");
+
+    try
+    {
+        Bex::write_file_atomically(path("missing\\folder\\x.data"), [](Bex::OutputStream&) {});
+        FAIL();
+    }
+    catch (const Bex::Exception& exception)
+    {
+        EXPECT_EQ(exception.get_message().substr(0, 16), u"Cannot open file");
+    }
 }
