@@ -1,5 +1,5 @@
 # The two commands of the project; everything else is CMake presets.
-.PHONY: test bootstrap release asan fuzz
+.PHONY: test bootstrap
 
 FUZZ_SECONDS ?= 60
 
@@ -10,6 +10,9 @@ test: bootstrap
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+	cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	scripts/fuzz.sh $(FUZZ_SECONDS)

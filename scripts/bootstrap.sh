@@ -6,6 +6,7 @@ packages=(
     cmake ninja-build g++ make
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    libsndfile1-dev libcli11-dev nlohmann-json3-dev lsp-plugins-vst
 )
 
 missing=()

@@ -151,10 +151,10 @@ std::vector<uint8_t> PluginHost::get_chunk()
     return std::vector<uint8_t>(bytes, bytes + size);
 }
 
-intptr_t PluginHost::set_chunk(const std::vector<uint8_t>& a_chunk)
+intptr_t PluginHost::set_chunk(const std::vector<uint8_t>& a_chunk, bool a_is_preset)
 {
     std::vector<uint8_t> copy = a_chunk;
-    return dispatch(effSetChunk, 0, intptr_t(copy.size()), copy.data());
+    return dispatch(effSetChunk, a_is_preset ? 1 : 0, intptr_t(copy.size()), copy.data());
 }
 
 void PluginHost::send_midi(const std::vector<std::array<uint8_t, 4>>& a_messages,

@@ -70,7 +70,8 @@ public:
     intptr_t can_do(const std::string& a_text);
 
     std::vector<uint8_t> get_chunk();
-    intptr_t set_chunk(const std::vector<uint8_t>& a_chunk);
+    // a_is_preset sends index 1 (one program) instead of 0 (the whole bank).
+    intptr_t set_chunk(const std::vector<uint8_t>& a_chunk, bool a_is_preset = false);
 
     // Sends short MIDI messages (and optionally a SysEx dump) as one event list.
     void send_midi(const std::vector<std::array<uint8_t, 4>>& a_messages,
