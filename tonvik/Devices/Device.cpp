@@ -1,14 +1,35 @@
 #include "tonvik/Devices/Device.h"
 
+#include "tonvik/Devices/DeviceProgram.h"
+#include "tonvik/Devices/DeviceSettings.h"
+#include "tonvik/Devices/MusicalTriggerManager.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
 #include "tonvik/Parameters/Parameter.h"
+#include "tonvik/Presets/PresetManager.h"
 
 #include <cmath>
 
 namespace Tonvik
 {
 
-Device::Device() : ParameterOwner(ParameterOwnerKind_DEVICE)
+Device::StateLocks::StateLocks(Device& a_device) : m_device(a_device)
+{
+    m_device.m_processing_lock.lock();
+    m_device.m_parameter_lock.lock();
+    m_device.m_modulation_lock.lock();
+}
+
+Device::StateLocks::~StateLocks()
+{
+    m_device.m_modulation_lock.unlock();
+    m_device.m_parameter_lock.unlock();
+    m_device.m_processing_lock.unlock();
+}
+
+Device::Device()
+    : ParameterOwner(ParameterOwnerKind_DEVICE),
+      m_trigger_manager(std::make_unique<MusicalTriggerManager>(this)),
+      m_program(std::make_unique<DeviceProgram>(this))
 {
     // 50 ms until the smoothness setting says otherwise.
     m_smoothing_coefficient = 1000.0f / (m_sample_rate * 50.0f);
@@ -16,6 +37,9 @@ Device::Device() : ParameterOwner(ParameterOwnerKind_DEVICE)
 
 Device::~Device()
 {
+    // Parameters unregister themselves and take the locks as they go, so they must leave while
+    // every member is still alive.
+    p_release_all();
     while (has_running_smoothers())
         list_remove(m_smoother_list_head.m_next);
 }
@@ -24,8 +48,7 @@ void Device::set_sample_rate(float a_sample_rate)
 {
     if (!std::isfinite(a_sample_rate) || a_sample_rate <= 0.0f)
         return;
-    ScopedLock processing(m_processing_lock);
-    ScopedLock parameters(m_parameter_lock);
+    StateLocks locks(*this);
     if (a_sample_rate == m_sample_rate)
         return;
     m_sample_rate = a_sample_rate;
@@ -38,6 +61,15 @@ void Device::set_sample_rate(float a_sample_rate)
             parameter->m_smoother->update_rate();
     }
     recommit_all();
+    on_sample_rate_changed();
+    for (DeviceListener* listener : m_listeners[DeviceSignal_SAMPLE_RATE])
+        listener->on_sample_rate_changed(m_sample_rate);
+}
+
+void Device::set_modulation_precision(ExponentialPrecision a_precision)
+{
+    StateLocks locks(*this);
+    m_modulation_precision = a_precision;
 }
 
 void Device::set_exponential_precision(ExponentialPrecision a_precision)
@@ -209,6 +241,7 @@ void Device::stop_smoothing()
 
 void Device::recommit_all()
 {
+    stop_smoothing();
     {
         ScopedLock lock(m_commit_queue_lock);
         for (Parameter* parameter : m_parameters)
@@ -221,10 +254,44 @@ void Device::recommit_all()
     for (Parameter* parameter : m_parameters)
     {
         parameter->do_commit();
+        if (parameter->m_smoother)
+            parameter->m_smoother->reset();
         if (parameter->m_committable_callback)
             callbacks.add(parameter->m_committable_callback);
     }
     callbacks.call_all();
+}
+
+void Device::flush_changes()
+{
+    StateLocks locks(*this);
+    stop_smoothing();
+    drain_commit_queues();
+}
+
+void Device::connect_listener(DeviceListener* a_listener, uint32_t a_signal)
+{
+    BEX_ASSERT(a_signal < DeviceSignal_ENUM_SIZE);
+    BEX_ASSERT(a_listener->m_device_signal < 0);
+    StateLocks locks(*this);
+    a_listener->m_device_signal = int32_t(a_signal);
+    a_listener->m_device_position = int32_t(m_listeners[a_signal].size());
+    m_listeners[a_signal].push_back(a_listener);
+}
+
+void Device::disconnect_listener(DeviceListener* a_listener)
+{
+    if (a_listener->m_device_signal < 0)
+        return;
+    StateLocks locks(*this);
+    Bex::Vector<DeviceListener*>& listeners = m_listeners[a_listener->m_device_signal];
+    const size_t position = size_t(a_listener->m_device_position);
+    BEX_ASSERT(position < listeners.size() && listeners[position] == a_listener);
+    listeners.remove_at_unordered(position);
+    if (position < listeners.size())
+        listeners[position]->m_device_position = int32_t(position);
+    a_listener->m_device_signal = -1;
+    a_listener->m_device_position = -1;
 }
 
 void Device::parameter_changed(Parameter* a_parameter)

@@ -17,6 +17,8 @@ public:
     virtual void begin_edit(Parameter* a_parameter) = 0;
     virtual void end_edit(Parameter* a_parameter) = 0;
     virtual void automate(Parameter* a_parameter, float a_normalized_value) = 0;
+    // The song position in quarter notes, when the host can tell it. Called on the audio thread.
+    virtual bool get_song_position(double&) { return false; }
 
     int32_t m_busy = 0;
 };

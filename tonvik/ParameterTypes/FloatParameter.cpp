@@ -234,13 +234,15 @@ void FloatParameter::do_commit()
 {
     if (m_output)
     {
+        const float value = m_internal_value;
         for (uint32_t i = 0; i < m_vector_size; ++i)
-            m_output[i] = m_internal_value;
+            m_output[i] = value;
     }
     if (m_normalized_output)
     {
+        const float value = m_normalized_value;
         for (uint32_t i = 0; i < 16; ++i)
-            m_normalized_output[i] = m_normalized_value;
+            m_normalized_output[i] = value;
     }
 }
 

@@ -92,8 +92,8 @@ public:
     float m_ratio = 1.0f;
     float m_span = 1.0f;
 
-    float m_external_value = 0.0f;
-    float m_internal_value = 0.0f;
+    RelaxedAtomic<float> m_external_value = 0.0f;
+    RelaxedAtomic<float> m_internal_value = 0.0f;
 
     uint32_t m_smoothing_kind = SmoothingKind_NORMALIZED;
     // Internal values of the interval's ends: b - a, and b / a when both are positive, else 0.

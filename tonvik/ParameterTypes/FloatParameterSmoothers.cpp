@@ -2,6 +2,7 @@
 
 #include "bex/Core/Exception.h"
 #include "tonvik/Devices/Device.h"
+#include "tonvik/Modulation/ParameterSmoother_Normalized.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
 #include "tonvik/ParameterTypes/Units.h"
 
@@ -132,6 +133,9 @@ ParameterSmoother* FloatParameter::create_smoother()
         return nullptr;
     if (m_vector_size != 1 && m_vector_size != 16)
         throw Bex::Exception(Bex::String(u"Invalid vector size for smoothable parameter."));
+    // A modulated parameter glides its normalized value, the input of its modulation chain.
+    if (m_modulated && m_normalized_output)
+        return new ParameterSmoother_Normalized(m_device, this);
     // Without an output there is nothing to glide.
     if (!m_output)
         return nullptr;

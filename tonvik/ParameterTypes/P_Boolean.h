@@ -28,7 +28,7 @@ public:
 
     bool m_default = false;
     bool* m_variable = nullptr;
-    bool m_value = false;
+    RelaxedAtomic<bool> m_value = false;
 };
 
 } // namespace Tonvik

@@ -58,7 +58,7 @@ public:
     virtual uint32_t translate_loaded_id(uint32_t a_id) { return a_id; }
     virtual uint32_t translate_saved_id(uint32_t a_id) { return a_id; }
 
-    P_GenericChoice_Option* m_current_option = nullptr;
+    RelaxedAtomic<P_GenericChoice_Option*> m_current_option = nullptr;
     P_GenericChoice_Builder* m_builder = nullptr;
     uint32_t m_default_option_id = 0;
     uint32_t m_editable_option_id = 0;

@@ -38,7 +38,7 @@ public:
     float m_step = 1.0f;
     float m_half_step = 0.5f;
     int32_t* m_variable = nullptr;
-    int32_t m_value = 0;
+    RelaxedAtomic<int32_t> m_value = 0;
     int32_t m_count = 1;
 };
 

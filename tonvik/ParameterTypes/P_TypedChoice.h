@@ -52,11 +52,11 @@ public:
 
     void do_commit() override
     {
-        if (m_current_option)
-            *m_variable = static_cast<Option*>(m_current_option)->m_value;
+        if (P_GenericChoice_Option* option = m_current_option)
+            *m_variable = static_cast<Option*>(option)->m_value;
     }
 
-    const T& get_value() const { return static_cast<Option*>(m_current_option)->m_value; }
+    const T& get_value() const { return static_cast<Option*>(m_current_option.load())->m_value; }
 
     T m_default_value{};
     T* m_variable = nullptr;

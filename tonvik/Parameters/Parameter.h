@@ -3,6 +3,7 @@
 #include "bex/Core/String.h"
 #include "bex/Core/Vector.h"
 #include "tonvik/Parameters/ParameterNode.h"
+#include "tonvik/Parameters/RelaxedAtomic.h"
 
 #include <cstdint>
 #include <string>
@@ -122,7 +123,7 @@ public:
     ParameterVariation* m_default_variation = nullptr;
     Bex::Vector<ParameterVariation*> m_variations;
     Device* m_device = nullptr;
-    float m_normalized_value = 0.0f;
+    RelaxedAtomic<float> m_normalized_value = 0.0f;
     bool m_modulator_parameter = false;
     ParameterOwner* m_owner = nullptr;
     int32_t m_edit_depth = 0;

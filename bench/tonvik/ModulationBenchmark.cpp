@@ -1,0 +1,77 @@
+#include "bex/Core/Id.h"
+#include "tonvik/Devices/Device.h"
+#include "tonvik/Modulation/LfoModulator.h"
+#include "tonvik/Modulation/ModulationManager.h"
+#include "tonvik/Modulation/Parameter_Modulatee.h"
+#include "tonvik/ParameterTypes/FloatParameter.h"
+#include "tonvik/ParameterTypes/Units.h"
+#include "tonvik/Parameters/ParameterCollection.h"
+#include "tonvik/Parameters/ParameterGroup.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+using namespace Tonvik;
+
+namespace
+{
+
+// A device with eight modulatable targets and one LFO whose eight entries each drive one of
+// them. a_converting picks decibel targets (denormalized and converted per sample) instead of
+// plain 0..1 values.
+struct Setup
+{
+    explicit Setup(bool a_converting) : m_outputs(8 * 16)
+    {
+        m_device.set_sample_rate(48000.0f);
+        for (uint32_t i = 0; i < 8; ++i)
+        {
+            FloatParameter* parameter = new FloatParameter();
+            parameter->set_id(Bex::make_id("T") + (i << 8));
+            FloatParameterVariation* variation =
+                a_converting ? parameter->set_units(Unit_DECIBELS, Unit_AMPLITUDE_RATIO)
+                             : parameter->set_units(Unit_NONE, Unit_NONE);
+            variation->m_external_interval_start = a_converting ? -20.0f : 0.0f;
+            variation->m_external_interval_end = a_converting ? 20.0f : 1.0f;
+            variation->m_external_default_value = a_converting ? 0.0f : 0.5f;
+            parameter->set_output(&m_outputs[size_t(i) * 16]);
+            m_collection.get_root()->append_parameter(parameter);
+        }
+        m_collection.initialize(&m_device);
+        m_collection.commit_all(false);
+        m_manager = std::make_unique<ModulationManager>(&m_device);
+        m_manager->set_program_parameters(&m_collection);
+        Modulator* lfo = m_manager->add_modulator(std::make_unique<LfoModulator>(m_manager.get()));
+        for (Parameter* target : m_collection.get_parameters())
+        {
+            ModulatorEntry* entry = m_manager->add_entry(lfo, uint32_t(lfo->get_entries().size()));
+            entry->get_modulatee_parameter()->set_target(target->get_modulatee());
+        }
+        m_device.commit_queued_changes();
+    }
+    ~Setup() { m_manager.reset(); }
+
+    Device m_device;
+    ParameterCollection m_collection;
+    std::vector<float> m_outputs;
+    std::unique_ptr<ModulationManager> m_manager;
+};
+
+// One LFO with eight entries, one 16-sample sub-block: oscillator, signals, eight kernels and
+// eight final functions.
+void lfo_eight_entries(benchmark::State& a_state)
+{
+    Setup setup(a_state.range(0) != 0);
+    for (auto _ : a_state)
+    {
+        setup.m_manager->process_stage(ProcessingStage_PRE_NOTE, 16);
+        benchmark::DoNotOptimize(setup.m_outputs.data());
+    }
+    a_state.SetItemsProcessed(a_state.iterations() * 16);
+}
+
+} // namespace
+
+BENCHMARK(lfo_eight_entries)->Arg(0)->Arg(1)->ArgName("converting");

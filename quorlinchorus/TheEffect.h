@@ -1,0 +1,43 @@
+#pragma once
+
+#include "quorlinchorus/Engine/ChorusEngine.h"
+#include "tonvik/Devices/Effect.h"
+
+namespace Tonvik
+{
+class DeviceProgramBuilder;
+class FloatParameter;
+} // namespace Tonvik
+
+namespace quorlinchorus
+{
+
+// The chorus plug-in's device: the framework's effect around the eight-voice engine. Its
+// parameters write straight into the engine's per-sample arrays and kernel pointers; every
+// sub-block, whole or partial, runs the selected processing mode.
+class TheEffect : public Tonvik::Effect
+{
+public:
+    TheEffect();
+
+    ChorusEngine& get_engine() { return m_engine; }
+
+    void build_program() override;
+    void on_sample_rate_changed() override;
+    void process_block(const Tonvik::DeviceProcessIo& a_io) override;
+    void process_partial_completion(const Tonvik::DeviceProcessIo& a_io, uint32_t a_count) override;
+    void process_partial_within(const Tonvik::DeviceProcessIo& a_io, uint32_t a_count) override;
+    void process_partial_tail(const Tonvik::DeviceProcessIo& a_io, uint32_t a_count) override;
+
+    // One sub-block of 1 to 16 samples through the engine.
+    virtual void run_kernel(const Tonvik::DeviceProcessIo& a_io, uint32_t a_count);
+
+private:
+    void p_build_global_parameters(Tonvik::DeviceProgramBuilder& a_builder);
+    void p_build_voice_parameters(Tonvik::DeviceProgramBuilder& a_builder);
+    void p_update_active_voices();
+
+    ChorusEngine m_engine;
+};
+
+} // namespace quorlinchorus

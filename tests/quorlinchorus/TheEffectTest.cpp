@@ -1,0 +1,325 @@
+// Replaces the global allocation functions of this test program so that a test can count the
+// allocations the audio cycle makes.
+#include "quorlinchorus/TheEffect.h"
+
+#include "bex/Core/Id.h"
+#include "bex/Streams/ExpandingOutputStream.h"
+#include "quorlinchorus/Engine/Kernels/PanLawKernels.h"
+#include "tonvik/Devices/DeviceProgram.h"
+#include "tonvik/ParameterTypes/FloatParameter.h"
+#include "tonvik/ParameterTypes/P_GenericChoice.h"
+#include "tonvik/Parameters/ParameterCollection.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+std::atomic<bool> g_counting{false};
+std::atomic<long> g_allocations{0};
+
+void* allocate(std::size_t a_bytes, std::size_t a_alignment)
+{
+    if (g_counting)
+        ++g_allocations;
+    void* memory = nullptr;
+    const std::size_t alignment = std::max(a_alignment, sizeof(void*));
+    if (posix_memalign(&memory, alignment, a_bytes ? a_bytes : 1) != 0)
+        throw std::bad_alloc();
+    return memory;
+}
+
+} // namespace
+
+void* operator new(std::size_t a_bytes)
+{
+    return allocate(a_bytes, alignof(std::max_align_t));
+}
+void* operator new(std::size_t a_bytes, std::align_val_t a_alignment)
+{
+    return allocate(a_bytes, std::size_t(a_alignment));
+}
+void* operator new(std::size_t a_bytes, const std::nothrow_t&) noexcept
+{
+    try
+    {
+        return allocate(a_bytes, alignof(std::max_align_t));
+    }
+    catch (const std::bad_alloc&)
+    {
+        return nullptr;
+    }
+}
+void* operator new(std::size_t a_bytes, std::align_val_t a_alignment,
+                   const std::nothrow_t&) noexcept
+{
+    try
+    {
+        return allocate(a_bytes, std::size_t(a_alignment));
+    }
+    catch (const std::bad_alloc&)
+    {
+        return nullptr;
+    }
+}
+void operator delete(void* a_memory) noexcept
+{
+    std::free(a_memory);
+}
+void operator delete(void* a_memory, std::size_t) noexcept
+{
+    std::free(a_memory);
+}
+void operator delete(void* a_memory, std::align_val_t) noexcept
+{
+    std::free(a_memory);
+}
+void operator delete(void* a_memory, std::size_t, std::align_val_t) noexcept
+{
+    std::free(a_memory);
+}
+
+namespace quorlinchorus
+{
+namespace
+{
+
+namespace fs = std::filesystem;
+
+class TheEffectTest : public ::testing::Test
+{
+protected:
+    TheEffectTest()
+    {
+        std::random_device random;
+        m_folder = fs::temp_directory_path() / ("quorlin-effect-" + std::to_string(random()));
+        m_effect.m_static_config.m_user_folder =
+            Bex::String::from_utf8((m_folder / "user").string());
+        m_effect.m_static_config.m_common_folder =
+            Bex::String::from_utf8((m_folder / "common").string());
+        m_effect.initialize();
+        m_effect.set_sample_rate(48000.0f);
+    }
+    ~TheEffectTest() override
+    {
+        m_effect.terminate();
+        std::error_code ignored;
+        fs::remove_all(m_folder, ignored);
+    }
+
+    Tonvik::Parameter* parameter(const char* a_id)
+    {
+        return m_effect.get_program()->get_collection().find(Bex::make_id(a_id));
+    }
+
+    // Left and right outputs of a_in on both inputs, in host blocks of a_block samples.
+    std::vector<float> run(const std::vector<float>& a_in, int32_t a_block)
+    {
+        std::vector<float> out(a_in.size() * 2);
+        for (size_t start = 0; start < a_in.size(); start += size_t(a_block))
+        {
+            const int32_t frames = int32_t(std::min(a_in.size() - start, size_t(a_block)));
+            const float* inputs[2] = {a_in.data() + start, a_in.data() + start};
+            float* outputs[2] = {out.data() + start, out.data() + a_in.size() + start};
+            m_effect.process(inputs, outputs, frames, 120.0, true);
+        }
+        return out;
+    }
+
+    static std::vector<float> noise(size_t a_count)
+    {
+        std::mt19937 generator(11);
+        std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
+        std::vector<float> result(a_count);
+        for (float& value : result)
+            value = sample(generator);
+        return result;
+    }
+
+    fs::path m_folder;
+    TheEffect m_effect;
+};
+
+void fill(float* a_array, float a_value)
+{
+    std::fill_n(a_array, SubBlockSize, a_value);
+}
+
+TEST_F(TheEffectTest, AFreshInstanceSoundsLikeTheEngineSetUpByHand)
+{
+    EXPECT_EQ(m_effect.get_program()->get_host_list().size(), 16u + 7u + 7u * 8u);
+    EXPECT_EQ(parameter("Dry ")->m_host_index, 16);
+    EXPECT_EQ(parameter("Del1")->m_host_index, 23);
+
+    ChorusEngine engine;
+    engine.set_sample_rate(48000.0f);
+    engine.m_processing_kernel = &ChorusEngine::process_eight_buffers;
+    fill(engine.m_dry, 0.5f);
+    fill(engine.m_wet, 0.5f);
+    fill(engine.m_global_gain, 1.0f);
+    fill(engine.m_input_stereo, 1.0f);
+    fill(engine.m_output_stereo, 1.0f);
+    for (unsigned v = 0; v < 2; ++v)
+    {
+        ChorusVoice& voice = engine.m_voices[v];
+        voice.m_enabled = true;
+        fill(voice.m_delay, 720.0f);
+        fill(voice.m_depth, 240.0f);
+        fill(voice.m_input_gain, 1.0f);
+        fill(voice.m_output_gain, 1.0f);
+        fill(voice.m_input_pan, v == 0 ? -1.0f : 1.0f);
+        fill(voice.m_output_pan, v == 0 ? -1.0f : 1.0f);
+    }
+    engine.update_active_voices();
+
+    const std::vector<float> in = noise(3000);
+    std::vector<float> expected(in.size() * 2);
+    engine.process_block(in.data(), in.data(), expected.data(), expected.data() + in.size(),
+                         unsigned(in.size()));
+    const std::vector<float> actual = run(in, 100);
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_NEAR(actual[i], expected[i], 1e-6f) << i;
+}
+
+TEST_F(TheEffectTest, HostChangesReachTheEngineGlidingAndSwitchingVoices)
+{
+    parameter("Ena1")->set_normalized_value_from_host(0.0f);
+    parameter("Ena2")->set_normalized_value_from_host(0.0f);
+    const std::vector<float> ones(32, 1.0f);
+    run(ones, 32);
+    EXPECT_EQ(m_effect.get_engine().get_active_voice_count(), 0u);
+    EXPECT_EQ(run(ones, 32), std::vector<float>(64, 0.5f));
+
+    // The whole range of Dry takes 50 ms (2400 samples at 48 kHz), half of it 1200 samples.
+    parameter("Dry ")->set_normalized_value_from_host(1.0f);
+    const std::vector<float> out = run(std::vector<float>(1600, 1.0f), 64);
+    EXPECT_GT(out[0], 0.5f);
+    EXPECT_LT(out[1150], 1.0f);
+    for (size_t i = 1; i < 1600; ++i)
+        ASSERT_GE(out[i], out[i - 1]) << i;
+    EXPECT_FLOAT_EQ(out[1250], 1.0f);
+
+    // A choice swaps the engine's kernel at the next block.
+    Tonvik::P_GenericChoice* mode = static_cast<Tonvik::P_GenericChoice*>(parameter("PrMo"));
+    mode->set_normalized_value_from_host(mode->find_option(1)->m_normalized_value);
+    run(ones, 32);
+    EXPECT_TRUE(m_effect.get_engine().m_processing_kernel == &ChorusEngine::process_two_buffers);
+}
+
+TEST_F(TheEffectTest, TheAudioCycleAllocatesNothing)
+{
+    for (const char* id : {"Ena3", "Ena4", "Ena5", "Ena6", "Ena7", "Ena8"})
+        parameter(id)->set_normalized_value_from_host(1.0f);
+    const std::vector<float> in = noise(4096);
+    std::vector<float> left(in.size());
+    std::vector<float> right(in.size());
+    const uint8_t note_on[4] = {0x90, 12, 100, 0};
+    long allocations = 0;
+    size_t start = 0;
+    for (int32_t frames : {100, 7, 16, 333, 1, 64, 1000})
+    {
+        parameter("Dry ")->set_normalized_value_from_host(float(frames % 10) / 10.0f);
+        parameter("Del3")->set_normalized_value_from_host(0.25f);
+        parameter("InAl")->set_normalized_value_from_host(frames % 2 ? 0.75f : 0.25f);
+        parameter("Ena8")->set_normalized_value_from_host(frames % 2 ? 0.0f : 1.0f);
+        m_effect.queue_midi_message(note_on);
+        const float* inputs[2] = {in.data() + start, in.data() + start};
+        float* outputs[2] = {left.data() + start, right.data() + start};
+        g_allocations = 0;
+        g_counting = true;
+        m_effect.process(inputs, outputs, frames, 100.0 + frames, true);
+        g_counting = false;
+        allocations += g_allocations;
+        start += size_t(frames);
+    }
+    EXPECT_EQ(allocations, 0);
+}
+
+// Runs the audio cycle on one thread while others change parameters from the host and the
+// editor, save and load the state and change the sample rate. The thread sanitizer watches.
+TEST_F(TheEffectTest, AudioCycleRunsAlongsideTheOtherThreads)
+{
+    std::atomic<bool> stop{false};
+    std::atomic<long> blocks{0};
+    std::atomic<bool> finite{true};
+    std::thread audio(
+        [&]
+        {
+            const std::vector<float> in = noise(256);
+            std::vector<float> left(in.size());
+            std::vector<float> right(in.size());
+            const uint8_t note_on[4] = {0x90, 13, 100, 0};
+            int32_t frames = 1;
+            while (!stop)
+            {
+                const float* inputs[2] = {in.data(), in.data()};
+                float* outputs[2] = {left.data(), right.data()};
+                m_effect.queue_midi_message(note_on);
+                m_effect.process(inputs, outputs, frames, 120.0, true);
+                for (int32_t i = 0; i < frames; ++i)
+                {
+                    if (!std::isfinite(left[size_t(i)]) || !std::isfinite(right[size_t(i)]))
+                        finite = false;
+                }
+                frames = frames % 219 + 37;
+                ++blocks;
+            }
+        });
+    std::thread host(
+        [&]
+        {
+            std::mt19937 generator(3);
+            std::uniform_real_distribution<float> value(0.0f, 1.0f);
+            const Bex::Vector<Tonvik::Parameter*>& list = m_effect.get_program()->get_host_list();
+            while (!stop)
+            {
+                list[16 + generator() % (list.size() - 16)]->set_normalized_value_from_host(
+                    value(generator));
+            }
+        });
+    std::thread editor(
+        [&]
+        {
+            std::mt19937 generator(4);
+            while (!stop)
+            {
+                parameter("Wet ")->set_normalized_value(float(generator() % 100) / 100.0f);
+                parameter("Ena5")->set_normalized_value(float(generator() % 2));
+                std::this_thread::yield();
+            }
+        });
+    std::thread state(
+        [&]
+        {
+            bool high = false;
+            while (!stop)
+            {
+                Bex::ExpandingOutputStream chunk(4096);
+                m_effect.save_state(chunk, 7);
+                const std::vector<unsigned char> bytes = chunk.get_contents();
+                EXPECT_TRUE(m_effect.load_host_chunk(bytes.data(), bytes.size()));
+                m_effect.set_sample_rate(high ? 96000.0f : 44100.0f);
+                high = !high;
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    stop = true;
+    for (std::thread* thread : {&audio, &host, &editor, &state})
+        thread->join();
+    EXPECT_GT(blocks, 0);
+    EXPECT_TRUE(finite);
+}
+
+} // namespace
+} // namespace quorlinchorus

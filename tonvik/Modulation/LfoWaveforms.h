@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace Tonvik
+{
+
+enum LfoModulatorWaveform : uint32_t
+{
+    LfoModulatorWaveform_PULSE = 4,
+    LfoModulatorWaveform_SAW = 9,
+    LfoModulatorWaveform_SINE_LOW_PRECISION = 12,
+    LfoModulatorWaveform_SINE_HIGH_PRECISION = 13,
+    LfoModulatorWaveform_SQUARE = 14,
+    LfoModulatorWaveform_TRIANGLE = 15,
+};
+
+// u = f(x, W) over 16 lanes, x the phase in [0, 1), W the "Pwm" value; u lies in [0, 1].
+using LfoWaveformFunction = void (*)(const float* a_phase, const float* a_pwm, float* a_out);
+
+struct LfoWaveformInfo
+{
+    LfoWaveformFunction m_function;
+    bool m_discontinuous;
+};
+
+// A value outside the table gets the low-precision sine.
+LfoWaveformInfo get_lfo_waveform(uint32_t a_waveform);
+
+} // namespace Tonvik

@@ -1,0 +1,164 @@
+#include "tonvik/Modulation/ModifyingModulator.h"
+
+#include "bex/Core/Id.h"
+#include "tonvik/Modulation/ModificationType.h"
+#include "tonvik/Modulation/ModifyingModulatorEntry.h"
+#include "tonvik/Modulation/Modulatee.h"
+#include "tonvik/Modulation/Parameter_Modifier.h"
+#include "tonvik/ParameterTypes/Units.h"
+
+#include <algorithm>
+
+namespace Tonvik
+{
+
+ModifyingModulator::ModifyingModulator(ModulationManager* a_manager, uint32_t a_type_number)
+    : Modulator(a_manager, a_type_number)
+{
+    m_amount_parameter = new Parameter_Modifier(Bex::make_id("Amnt"), u"Amount", 0.0f, 1.0f, 1.0f);
+    p_add_parameter(m_amount_parameter);
+}
+
+void ModifyingModulator::p_create_smoothing_parameters(bool a_offer_if_necessary,
+                                                       uint32_t a_default_logic)
+{
+    m_smoothing_parameter = new P_TypedChoice<uint32_t>();
+    m_smoothing_parameter->set_id(Bex::make_id("SmLo"));
+    m_smoothing_parameter->set_name(u"Smoothing");
+    m_smoothing_parameter->begin_options();
+    m_smoothing_parameter->append_option(1, u"Off", SmoothingLogic_OFF);
+    if (a_offer_if_necessary)
+        m_smoothing_parameter->append_option(2, u"If necessary", SmoothingLogic_IF_NECESSARY);
+    m_smoothing_parameter->append_option(3, u"On", SmoothingLogic_ON);
+    m_smoothing_parameter->end_options();
+    m_smoothing_parameter->m_default_value = a_default_logic;
+    m_smoothing_parameter->m_variable = &m_smoothing_logic;
+    m_smoothing_parameter->set_committable_callback(
+        p_callback(this, &ModifyingModulator::p_on_smoothing_changed));
+    p_add_parameter(m_smoothing_parameter);
+
+    // The internal value is the largest move per sample: a full swing takes the smoothness.
+    m_smoothness_parameter =
+        new Parameter_Modifier(Bex::make_id("SmAm"), u"Smoothness", 1.0f, 1000.0f, 5.0f);
+    m_smoothness_parameter->set_units(Unit_MILLISECONDS, Unit_INVERTED_FRAMES);
+    p_add_parameter(m_smoothness_parameter);
+}
+
+const float* ModifyingModulator::get_amount_vector() const
+{
+    return m_amount_parameter->get_vector();
+}
+
+void ModifyingModulator::p_set_group_count(uint32_t a_count)
+{
+    while (m_groups.size() > a_count)
+        m_groups.pop_back();
+    while (m_groups.size() < a_count)
+    {
+        m_groups.push_back(std::make_unique<OutputGroup>());
+        OutputGroup& group = *m_groups.back();
+        group.m_signal.derive();
+    }
+}
+
+void ModifyingModulator::reset_voice(uint32_t a_voice)
+{
+    if (m_smoothing_logic != SmoothingLogic_IF_NECESSARY)
+        return;
+    Crossfade& crossfade = m_crossfades[a_voice];
+    crossfade.m_increment = m_smoothness_parameter ? m_smoothness_parameter->get_vector()[0] : 1.0f;
+    crossfade.m_position = 0.0f;
+    crossfade.m_active = true;
+    for (const std::unique_ptr<OutputGroup>& group : m_groups)
+        group->m_hold = group->m_previous;
+}
+
+void ModifyingModulator::p_reinitialize_crossfades()
+{
+    for (uint32_t voice = 0; voice < MaxModulationVoices; ++voice)
+    {
+        m_crossfades[voice] = Crossfade();
+        reset_voice(voice);
+    }
+}
+
+void ModifyingModulator::p_on_smoothing_changed()
+{
+    p_reinitialize_crossfades();
+}
+
+void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset)
+{
+    p_before_entries(a_voice, a_samples);
+
+    const uint32_t logic = m_smoothing_logic;
+    const bool smooth =
+        logic == SmoothingLogic_ON || (logic == SmoothingLogic_IF_NECESSARY && m_discontinuous);
+    Crossfade& crossfade = m_crossfades[a_voice];
+    const bool crossfading = logic == SmoothingLogic_IF_NECESSARY && !smooth && crossfade.m_active;
+    alignas(16) float ramp[16];
+    if (crossfading)
+    {
+        ramp[0] = crossfade.m_position;
+        for (uint32_t i = 1; i < 16; ++i)
+            ramp[i] = std::min(1.0f, ramp[i - 1] + crossfade.m_increment);
+        crossfade.m_position += float(a_samples) * crossfade.m_increment;
+        if (crossfade.m_position >= 1.0f)
+            crossfade.m_active = false;
+    }
+    const float* steps =
+        m_smoothness_parameter ? m_smoothness_parameter->get_vector() : m_no_smoothing_steps;
+
+    for (const std::unique_ptr<OutputGroup>& group_pointer : m_groups)
+    {
+        OutputGroup& group = *group_pointer;
+        const float* raw = group.m_raw;
+        float* up = group.m_signal.m_vectors[SignalVectorKind_UP];
+        if (!raw)
+        {
+            std::fill(up, up + 16, 0.0f);
+        }
+        else if (smooth)
+        {
+            if (a_first_after_reset)
+                group.m_previous = raw[0];
+            float y = group.m_previous;
+            for (uint32_t i = 0; i < 16; ++i)
+            {
+                y = std::min(y + steps[i], std::max(y - steps[i], raw[i]));
+                up[i] = y;
+            }
+        }
+        else if (crossfading)
+        {
+            const float hold = group.m_hold;
+            for (uint32_t i = 0; i < 16; ++i)
+                up[i] = ramp[i] * raw[i] + (1.0f - ramp[i]) * hold;
+        }
+        else
+        {
+            std::copy(raw, raw + 16, up);
+        }
+        group.m_previous = up[a_samples - 1];
+        group.m_signal.derive();
+    }
+
+    const float* amount = get_amount_vector();
+    for (ModulatorEntry* base : get_active_entries())
+    {
+        ModifyingModulatorEntry* entry = static_cast<ModifyingModulatorEntry*>(base);
+        const ModulatorEntry::VoiceIo& io = entry->m_io[a_voice];
+        const ModulationKernel kernel = entry->m_kernel;
+        if (kernel)
+            kernel(io.m_input, entry->get_range_vector(), entry->m_signal_vector, amount,
+                   io.m_output);
+        else
+            std::copy(io.m_input, io.m_input + 16, io.m_output);
+        if (entry->m_last_in_chain)
+            entry->get_target()->finish_modulation();
+    }
+
+    p_after_entries(a_voice, a_samples);
+}
+
+} // namespace Tonvik

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "tonvik/Modulation/Kernels/ModulationKernels.h"
+#include "tonvik/Modulation/Modulator.h"
+#include "tonvik/Parameters/RelaxedAtomic.h"
+
+namespace Tonvik
+{
+
+class Modulatee;
+class Parameter_Modulatee;
+struct ModulationSignal;
+
+// One assignment of a modulator to a target. The chain of its target gives it, per voice, the
+// vector it reads and the one it writes.
+class ModulatorEntry : public ParameterOwner
+{
+public:
+    struct VoiceIo
+    {
+        const float* m_input = nullptr;
+        float* m_output = nullptr;
+    };
+
+    explicit ModulatorEntry(Modulator* a_modulator);
+    ~ModulatorEntry() override;
+    ModulatorEntry(const ModulatorEntry&) = delete;
+    ModulatorEntry& operator=(const ModulatorEntry&) = delete;
+
+    ParameterOwner* get_modulator_owner() override { return m_modulator; }
+    void append_name_prefix(Bex::String& a_text) const override;
+
+    // Binds the signal of the entry's output group; a new binding re-selects the kernel.
+    void bind_signal(const ModulationSignal* a_signal);
+    // Kernel and bounds masks for the current "Location", "Invert" and signal (nothing without
+    // a signal); entries without a kernel keep none.
+    virtual void select_kernel() {}
+
+    Modulatee* get_target() const;
+    bool is_enabled() const { return m_enabled; }
+    bool is_active() const { return m_active; }
+    // Position in its modulator's entries.
+    int32_t get_index() const { return m_modulator->find_entry(this); }
+    Modulator* get_modulator() const { return m_modulator; }
+    ParameterCollection& get_parameters() { return m_parameters; }
+    P_Boolean* get_enabled_parameter() const { return m_enabled_parameter; }
+    Parameter_Modulatee* get_modulatee_parameter() const { return m_modulatee_parameter; }
+
+    Modulator* m_modulator;
+    const ModulationSignal* m_signal = nullptr;
+    RelaxedAtomic<ModulationKernel> m_kernel = nullptr;
+    RelaxedAtomic<const float*> m_signal_vector = nullptr;
+    VoiceIo m_io[MaxModulationVoices];
+    bool m_active = false;
+    bool m_last_in_chain = false;
+    uint32_t m_bounds_set = 0;
+    uint32_t m_bounds_clear = 0;
+
+protected:
+    void p_add_parameter(Parameter* a_parameter);
+    template <typename T>
+    CommittableCallback* p_callback(T* a_object, void (T::*a_method)())
+    {
+        CommittableCallback* callback = new CommittableMethodCallback<T>(a_object, a_method);
+        m_callbacks.push_back(callback);
+        callback->add_reference();
+        return callback;
+    }
+    // The kernel or bounds changed outside a rebuild: the target's final function follows.
+    void p_update_target_bounds();
+    // "Enabled", "Modulatee" or a grouping parameter changed: the chains are rebuilt.
+    void p_on_structure_changed();
+
+    ParameterCollection m_parameters;
+    P_Boolean* m_enabled_parameter;
+    Parameter_Modulatee* m_modulatee_parameter;
+    bool m_enabled = true;
+
+private:
+    friend class ModulationManager;
+
+    Bex::Vector<CommittableCallback*> m_callbacks;
+};
+
+} // namespace Tonvik
