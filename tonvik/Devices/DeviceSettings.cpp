@@ -3,6 +3,7 @@
 #include "bex/Binis/BiniDocument.h"
 #include "bex/Core/FormatMessage.h"
 #include "bex/Core/Id.h"
+#include "bex/Streams/AtomicFileWriter.h"
 #include "bex/Streams/FileHandle.h"
 #include "bex/Streams/FileInputStream.h"
 #include "bex/Streams/FileOutputStream.h"
@@ -15,7 +16,6 @@
 #include "tonvik/ParameterTypes/Units.h"
 #include "tonvik/Parameters/CommittableCallback.h"
 #include "tonvik/Parameters/ParameterGroup.h"
-#include "tonvik/Presets/FileReplacement.h"
 
 namespace Tonvik
 {
@@ -181,30 +181,8 @@ void DeviceGlobalSettings::save_file(const Bex::String& a_path, const std::strin
 {
     Bex::BiniDocument document;
     m_collection.save(document.get_root());
-    const Bex::String temporary = a_path + u".tmp";
-    Bex::FileHandle file;
-    file.open_write(temporary);
-    try
-    {
-        Bex::FileOutputStream output(&file);
-        document.save(&output, a_preamble.data(), a_preamble.size());
-        output.flush();
-        file.close();
-        replace_file(temporary, a_path);
-    }
-    catch (...)
-    {
-        try
-        {
-            file.close();
-        }
-        catch (const Bex::Exception&)
-        {
-            // The file is thrown away; the first failure is the one to report.
-        }
-        remove_file(temporary);
-        throw;
-    }
+    Bex::write_file_atomically(a_path, [&](Bex::OutputStream& a_output)
+                               { document.save(&a_output, a_preamble.data(), a_preamble.size()); });
 }
 
 void DeviceInstanceSettings::attach_device_callback()
