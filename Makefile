@@ -1,5 +1,5 @@
 # The two commands of the project; everything else is CMake presets.
-.PHONY: test bootstrap
+.PHONY: test bootstrap real-hosts
 
 FUZZ_SECONDS ?= 60
 
@@ -7,6 +7,7 @@ test: bootstrap
 	cmake --preset release
 	cmake --build --preset release
 	ctest --preset release
+	scripts/real-hosts.sh build/release/QuorlinChorus.so
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
@@ -19,3 +20,9 @@ test: bootstrap
 
 bootstrap:
 	scripts/bootstrap.sh
+
+# Qtractor's and Ardour's scanners load the plug-in; Ardour renders audio through it.
+real-hosts: bootstrap
+	cmake --preset release
+	cmake --build --preset release --target QuorlinChorus
+	scripts/real-hosts.sh build/release/QuorlinChorus.so

@@ -3,12 +3,6 @@
 #include "quorlinchorus/Engine/ChorusEngine.h"
 #include "tonvik/Devices/Effect.h"
 
-namespace Tonvik
-{
-class DeviceProgramBuilder;
-class FloatParameter;
-} // namespace Tonvik
-
 namespace quorlinchorus
 {
 
@@ -33,9 +27,8 @@ public:
     virtual void run_kernel(const Tonvik::DeviceProcessIo& a_io, uint32_t a_count);
 
 private:
-    void p_build_global_parameters(Tonvik::DeviceProgramBuilder& a_builder);
-    void p_build_voice_parameters(Tonvik::DeviceProgramBuilder& a_builder);
     void p_update_active_voices();
+    void p_run_sub_block(const Tonvik::DeviceProcessIo& a_io, uint32_t a_count);
 
     ChorusEngine m_engine;
 };

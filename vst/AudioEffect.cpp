@@ -12,17 +12,32 @@ AudioEffect* effect_of(AEffect* e)
     return static_cast<AudioEffect*>(e->object);
 }
 
+// No exception may cross into the host: each trampoline answers as for an unsupported call.
 VstIntPtr dispatch_trampoline(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                               void* ptr, float opt)
 {
     AudioEffect* effect = effect_of(e);
     if (!effect)
         return 0;
-    const VstIntPtr result = effect->dispatcher(opcode, index, value, ptr, opt);
+    VstIntPtr result = 0;
+    try
+    {
+        result = effect->dispatcher(opcode, index, value, ptr, opt);
+    }
+    catch (...)
+    {
+        result = 0;
+    }
     if (opcode == effClose)
     {
         e->object = nullptr;
-        delete effect;
+        try
+        {
+            delete effect;
+        }
+        catch (...)
+        {
+        }
         return 1;
     }
     return result;
@@ -30,32 +45,63 @@ VstIntPtr dispatch_trampoline(AEffect* e, VstInt32 opcode, VstInt32 index, VstIn
 
 void process_trampoline(AEffect* e, float** inputs, float** outputs, VstInt32 frames)
 {
-    if (AudioEffect* effect = effect_of(e))
-        effect->process(inputs, outputs, frames);
+    try
+    {
+        if (AudioEffect* effect = effect_of(e))
+            effect->process(inputs, outputs, frames);
+    }
+    catch (...)
+    {
+    }
 }
 
 void process_replacing_trampoline(AEffect* e, float** inputs, float** outputs, VstInt32 frames)
 {
-    if (AudioEffect* effect = effect_of(e))
-        effect->processReplacing(inputs, outputs, frames);
+    try
+    {
+        if (AudioEffect* effect = effect_of(e))
+            effect->processReplacing(inputs, outputs, frames);
+    }
+    catch (...)
+    {
+    }
 }
 
 void process_double_trampoline(AEffect* e, double** inputs, double** outputs, VstInt32 frames)
 {
-    if (AudioEffect* effect = effect_of(e))
-        effect->processDoubleReplacing(inputs, outputs, frames);
+    try
+    {
+        if (AudioEffect* effect = effect_of(e))
+            effect->processDoubleReplacing(inputs, outputs, frames);
+    }
+    catch (...)
+    {
+    }
 }
 
 void set_parameter_trampoline(AEffect* e, VstInt32 index, float value)
 {
-    if (AudioEffect* effect = effect_of(e))
-        effect->setParameter(index, value);
+    try
+    {
+        if (AudioEffect* effect = effect_of(e))
+            effect->setParameter(index, value);
+    }
+    catch (...)
+    {
+    }
 }
 
 float get_parameter_trampoline(AEffect* e, VstInt32 index)
 {
-    AudioEffect* effect = effect_of(e);
-    return effect ? effect->getParameter(index) : 0.0f;
+    try
+    {
+        AudioEffect* effect = effect_of(e);
+        return effect ? effect->getParameter(index) : 0.0f;
+    }
+    catch (...)
+    {
+        return 0.0f;
+    }
 }
 
 } // namespace

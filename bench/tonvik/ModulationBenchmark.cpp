@@ -1,7 +1,11 @@
 #include "bex/Core/Id.h"
+#include "quorlinchorus/TheEffect.h"
 #include "tonvik/Devices/Device.h"
+#include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/Modulation/LfoModulator.h"
+#include "tonvik/Modulation/ModifyingModulatorEntry.h"
 #include "tonvik/Modulation/ModulationManager.h"
+#include "tonvik/Modulation/Parameter_Modifier.h"
 #include "tonvik/Modulation/Parameter_Modulatee.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
 #include "tonvik/ParameterTypes/Units.h"
@@ -9,6 +13,10 @@
 #include "tonvik/Parameters/ParameterGroup.h"
 
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
 
 #include <memory>
 #include <vector>
@@ -72,6 +80,91 @@ void lfo_eight_entries(benchmark::State& a_state)
     a_state.SetItemsProcessed(a_state.iterations() * 16);
 }
 
+namespace fs = std::filesystem;
+
+constexpr int32_t g_block = 256;
+
+// The chorus at 48 kHz with all eight voices on; with a_modulated, two LFOs (at different
+// rates) drive the "Pitch modulation" of voices 1 to 4 and 5 to 8 with "Range" 1.
+class ChorusFixture
+{
+public:
+    explicit ChorusFixture(bool a_modulated) : m_in(g_block), m_left(g_block), m_right(g_block)
+    {
+        std::random_device random;
+        m_folder = fs::temp_directory_path() / ("quorlin-bench-" + std::to_string(random()));
+        m_effect.m_static_config.m_user_folder = Bex::String::from_utf8(m_folder.string());
+        m_effect.m_static_config.m_common_folder = Bex::String::from_utf8(m_folder.string());
+        m_effect.initialize();
+        m_effect.set_sample_rate(48000.0f);
+        for (char voice = '1'; voice <= '8'; ++voice)
+            find(std::string("Ena") + voice)->set_normalized_value_from_host(1.0f);
+        std::mt19937 generator(1);
+        std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
+        for (float& value : m_in)
+            value = sample(generator);
+        if (a_modulated)
+        {
+            ModulationManager* modulation = m_effect.get_modulation();
+            for (int lfo_index = 0; lfo_index < 2; ++lfo_index)
+            {
+                auto* lfo = static_cast<LfoModulator*>(
+                    modulation->add_modulator(std::make_unique<LfoModulator>(modulation)));
+                lfo->get_frequency_factor_parameter()->set_external_value(lfo_index ? 0.7f : 1.3f);
+                for (char voice = '1'; voice <= '4'; ++voice)
+                {
+                    auto* entry = static_cast<ModifyingModulatorEntry*>(
+                        modulation->add_entry(lfo, uint32_t(lfo->get_entries().size())));
+                    entry->get_range_parameter()->set_external_value(1.0f);
+                    const char id = char(voice + 4 * lfo_index);
+                    entry->get_modulatee_parameter()->set_target(
+                        find(std::string("PiM") + id)->get_modulatee());
+                }
+            }
+        }
+        process();
+    }
+    ~ChorusFixture()
+    {
+        m_effect.terminate();
+        std::error_code ignored;
+        fs::remove_all(m_folder, ignored);
+    }
+
+    Parameter* find(const std::string& a_id)
+    {
+        return m_effect.get_program()->get_collection().find(Bex::make_id(a_id));
+    }
+
+    void process()
+    {
+        const float* inputs[2] = {m_in.data(), m_in.data()};
+        float* outputs[2] = {m_left.data(), m_right.data()};
+        m_effect.process(inputs, outputs, g_block, 120.0, true);
+    }
+
+    fs::path m_folder;
+    quorlinchorus::TheEffect m_effect;
+    std::vector<float> m_in;
+    std::vector<float> m_left;
+    std::vector<float> m_right;
+};
+
+// The whole device cycle in ns per sample ("per_sample"), without and with the two LFOs.
+void chorus_cycle(benchmark::State& a_state)
+{
+    ChorusFixture fixture(a_state.range(0) != 0);
+    for (auto _ : a_state)
+    {
+        fixture.process();
+        benchmark::DoNotOptimize(fixture.m_left.data());
+    }
+    a_state.counters["per_sample"] =
+        benchmark::Counter(double(a_state.iterations()) * g_block,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 } // namespace
 
 BENCHMARK(lfo_eight_entries)->Arg(0)->Arg(1)->ArgName("converting");
+BENCHMARK(chorus_cycle)->Arg(0)->Arg(1)->ArgName("two_lfos");

@@ -60,8 +60,8 @@ constexpr VariationSpec OffsetSet[] = {
 };
 constexpr VariationSpec ScaleVariation{1, u"0 to 1, linear", 0.0f, 1.0f, 1.0f, EditorOrigin_START};
 constexpr VariationSpec StereoVariation{1, u"Default", 0.0f, 1.0f, 1.0f, EditorOrigin_START};
-constexpr VariationSpec GlobalGainVariation{1, u"Default", -20.0f, 20.0f, 0.0f,
-                                            EditorOrigin_MIDDLE};
+constexpr VariationSpec GlobalGainVariation{1,     u"Default", -20.0f,
+                                            20.0f, 0.0f,       EditorOrigin_MIDDLE};
 
 void set_names(Parameter& a_parameter, uint32_t a_id, const Bex::String& a_name,
                const Bex::String& a_short_name)
@@ -103,8 +103,7 @@ FloatParameter* make_float(uint32_t a_id, const Bex::String& a_name, const Bex::
 
 template <size_t N>
 FloatParameter* make_float(uint32_t a_id, const Bex::String& a_name, const UnitSpec& a_unit,
-                           const VariationSpec (&a_set)[N], uint32_t a_default_id,
-                           float* a_output)
+                           const VariationSpec (&a_set)[N], uint32_t a_default_id, float* a_output)
 {
     FloatParameter* parameter = make_float(a_id, a_name, a_name, a_output);
     for (const VariationSpec& spec : a_set)
@@ -147,16 +146,16 @@ float default_pan(unsigned a_voice)
 void build_globals(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine)
 {
     auto id = [](std::string_view a_code) { return Bex::make_id(a_code); };
-    a_builder.add_parameter(make_choice(
-        id("DlTr"), u"Delay transformation", u"Delay transformation",
-        &append_transformation_options, &a_engine.m_delay_transformation));
+    a_builder.add_parameter(make_choice(id("DlTr"), u"Delay transformation",
+                                        u"Delay transformation", &append_transformation_options,
+                                        &a_engine.m_delay_transformation));
     a_builder.add_parameter(make_float(id("DlOf"), u"Delay offset", Milliseconds, OffsetSet, 3,
                                        a_engine.m_delay_offset));
     a_builder.add_parameter(make_float(id("DlSc"), u"Delay scale", u"Delay scale", Plain,
                                        ScaleVariation, a_engine.m_delay_scale));
-    a_builder.add_parameter(make_choice(
-        id("DpTr"), u"Depth transformation", u"Depth transformation",
-        &append_transformation_options, &a_engine.m_depth_transformation));
+    a_builder.add_parameter(make_choice(id("DpTr"), u"Depth transformation",
+                                        u"Depth transformation", &append_transformation_options,
+                                        &a_engine.m_depth_transformation));
     a_builder.add_parameter(make_float(id("DpOf"), u"Depth offset", Milliseconds, OffsetSet, 3,
                                        a_engine.m_depth_offset));
     a_builder.add_parameter(make_float(id("DpSc"), u"Depth scale", u"Depth scale", Plain,
@@ -166,14 +165,13 @@ void build_globals(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine)
                                        GlobalGainVariation, a_engine.m_global_gain));
     a_builder.add_parameter(make_float(id("InSt"), u"Input stereo", u"Input stereo", Plain,
                                        StereoVariation, a_engine.m_input_stereo));
-    a_builder.add_parameter(make_choice(
-        id("InAl"), u"Interpolation", u"Interpolation", &append_interpolation_options,
-        &a_engine.m_interpolation));
+    a_builder.add_parameter(make_choice(id("InAl"), u"Interpolation", u"Interpolation",
+                                        &append_interpolation_options, &a_engine.m_interpolation));
     a_builder.add_parameter(make_float(id("OuSt"), u"Output stereo", u"Output stereo", Plain,
                                        StereoVariation, a_engine.m_output_stereo));
-    a_builder.add_parameter(make_choice(
-        id("PrMo"), u"Processing mode", u"Processing mode", &append_processing_mode_options,
-        &a_engine.m_processing_kernel));
+    a_builder.add_parameter(make_choice(id("PrMo"), u"Processing mode", u"Processing mode",
+                                        &append_processing_mode_options,
+                                        &a_engine.m_processing_kernel));
     a_builder.add_parameter(make_float(id("Wet "), u"Wet", Plain, MixSet, 1, a_engine.m_wet));
 }
 
@@ -219,57 +217,81 @@ void build_voices(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine,
     const VariationSpec delay[] = {{1, u"Default", 0.0f, 50.0f, 15.0f, EditorOrigin_START}};
     const VariationSpec depth[] = {{1, u"Default", 0.0f, 50.0f, 5.0f, EditorOrigin_START}};
 
-    build_voice_group(a_builder, "Dela", u"Delay", [&](unsigned v) {
-        return make_voice_float("Del", u"Delay %d", v, Milliseconds, delay, voices[v].m_delay);
-    });
-    build_voice_group(a_builder, "Dept", u"Depth", [&](unsigned v) {
-        return make_voice_float("Dep", u"Depth %d", v, Milliseconds, depth, voices[v].m_depth);
-    });
-    build_voice_group(a_builder, "Enab", u"Enabled", [&](unsigned v) {
-        return make_flag("Ena", u"Enabled %d", v, v < 2, &voices[v].m_enabled, a_voice_callback);
-    });
-    build_voice_group(a_builder, "InGa", u"Input gain", [&](unsigned v) {
-        return make_voice_float("IGa", u"Input gain %d", v, Plain, GainSet,
-                                voices[v].m_input_gain);
-    });
-    build_voice_group(a_builder, "InPa", u"Input pan", [&](unsigned v) {
-        const VariationSpec pan[] = {{1, u"Default", -1.0f, 1.0f, default_pan(v),
-                                      EditorOrigin_MIDDLE}};
-        return make_voice_float("IPa", u"Input pan %d", v, Plain, pan, voices[v].m_input_pan);
-    });
-    build_voice_group(a_builder, "InPL", u"Input panning law", [&](unsigned v) {
-        return make_choice(voice_id("IPL", v), voice_text(u"Input panning law %d", v),
-                                         voice_text(u"In pan law %d", v), &append_pan_law_options,
-                                         &voices[v].m_input_pan_law);
-    });
-    build_voice_group(a_builder, "OuGa", u"Output gain", [&](unsigned v) {
-        return make_voice_float("OGa", u"Output gain %d", v, Plain, GainSet,
-                                voices[v].m_output_gain);
-    });
-    build_voice_group(a_builder, "OuPa", u"Output pan", [&](unsigned v) {
-        const VariationSpec pan[] = {{1, u"Default", -1.0f, 1.0f, default_pan(v),
-                                      EditorOrigin_MIDDLE}};
-        return make_voice_float("OPa", u"Output pan %d", v, Plain, pan, voices[v].m_output_pan);
-    });
-    build_voice_group(a_builder, "OuPL", u"Output panning law", [&](unsigned v) {
-        return make_choice(
-            voice_id("OPL", v), voice_text(u"Output panning law %d", v),
-            voice_text(u"Out pan law %d", v), &append_pan_law_options, &voices[v].m_output_pan_law);
-    });
+    build_voice_group(a_builder, "Dela", u"Delay",
+                      [&](unsigned v) {
+                          return make_voice_float("Del", u"Delay %d", v, Milliseconds, delay,
+                                                  voices[v].m_delay);
+                      });
+    build_voice_group(a_builder, "Dept", u"Depth",
+                      [&](unsigned v) {
+                          return make_voice_float("Dep", u"Depth %d", v, Milliseconds, depth,
+                                                  voices[v].m_depth);
+                      });
+    build_voice_group(a_builder, "Enab", u"Enabled",
+                      [&](unsigned v) {
+                          return make_flag("Ena", u"Enabled %d", v, v < 2, &voices[v].m_enabled,
+                                           a_voice_callback);
+                      });
+    build_voice_group(a_builder, "InGa", u"Input gain",
+                      [&](unsigned v) {
+                          return make_voice_float("IGa", u"Input gain %d", v, Plain, GainSet,
+                                                  voices[v].m_input_gain);
+                      });
+    build_voice_group(a_builder, "InPa", u"Input pan",
+                      [&](unsigned v)
+                      {
+                          const VariationSpec pan[] = {
+                              {1, u"Default", -1.0f, 1.0f, default_pan(v), EditorOrigin_MIDDLE}};
+                          return make_voice_float("IPa", u"Input pan %d", v, Plain, pan,
+                                                  voices[v].m_input_pan);
+                      });
+    build_voice_group(a_builder, "InPL", u"Input panning law",
+                      [&](unsigned v)
+                      {
+                          return make_choice(voice_id("IPL", v),
+                                             voice_text(u"Input panning law %d", v),
+                                             voice_text(u"In pan law %d", v),
+                                             &append_pan_law_options, &voices[v].m_input_pan_law);
+                      });
+    build_voice_group(a_builder, "OuGa", u"Output gain",
+                      [&](unsigned v) {
+                          return make_voice_float("OGa", u"Output gain %d", v, Plain, GainSet,
+                                                  voices[v].m_output_gain);
+                      });
+    build_voice_group(a_builder, "OuPa", u"Output pan",
+                      [&](unsigned v)
+                      {
+                          const VariationSpec pan[] = {
+                              {1, u"Default", -1.0f, 1.0f, default_pan(v), EditorOrigin_MIDDLE}};
+                          return make_voice_float("OPa", u"Output pan %d", v, Plain, pan,
+                                                  voices[v].m_output_pan);
+                      });
+    build_voice_group(a_builder, "OuPL", u"Output panning law",
+                      [&](unsigned v)
+                      {
+                          return make_choice(voice_id("OPL", v),
+                                             voice_text(u"Output panning law %d", v),
+                                             voice_text(u"Out pan law %d", v),
+                                             &append_pan_law_options, &voices[v].m_output_pan_law);
+                      });
     // A modulation input rather than a setting: neither saved nor shown to the host, and its one
     // variation is not marked as the default.
-    build_voice_group(a_builder, "PiMo", u"Pitch modulation", [&](unsigned v) {
-        FloatParameter* parameter =
-            make_float(voice_id("PiM", v), voice_text(u"Pitch modulation %d", v),
-                       voice_text(u"Pitch mod %d", v), nullptr);
-        parameter->set_output(voices[v].m_pitch_modulation);
-        append_variation(*parameter, {1, u"Default", 0.0f, 1.0f, 0.0f, EditorOrigin_UNSET}, Plain,
-                         false);
-        return parameter;
-    });
-    build_voice_group(a_builder, "Solo", u"Solo", [&](unsigned v) {
-        return make_flag("Sol", u"Solo %d", v, false, &voices[v].m_solo, a_voice_callback);
-    });
+    build_voice_group(a_builder, "PiMo", u"Pitch modulation",
+                      [&](unsigned v)
+                      {
+                          FloatParameter* parameter =
+                              make_float(voice_id("PiM", v), voice_text(u"Pitch modulation %d", v),
+                                         voice_text(u"Pitch mod %d", v), nullptr);
+                          parameter->set_output(voices[v].m_pitch_modulation);
+                          append_variation(*parameter,
+                                           {1, u"Default", 0.0f, 1.0f, 0.0f, EditorOrigin_UNSET},
+                                           Plain, false);
+                          return parameter;
+                      });
+    build_voice_group(
+        a_builder, "Solo", u"Solo",
+        [&](unsigned v)
+        { return make_flag("Sol", u"Solo %d", v, false, &voices[v].m_solo, a_voice_callback); });
 }
 
 } // namespace

@@ -2,12 +2,21 @@
 // allocations the audio cycle makes.
 #include "quorlinchorus/TheEffect.h"
 
+#include "bex/Binis/BiniDocument.h"
 #include "bex/Core/Id.h"
 #include "bex/Streams/ExpandingOutputStream.h"
+#include "bex/Streams/MemoryInputStream.h"
 #include "quorlinchorus/Engine/Kernels/PanLawKernels.h"
 #include "tonvik/Devices/DeviceProgram.h"
+#include "tonvik/Modulation/AssignableSlots.h"
+#include "tonvik/Modulation/LfoModulator.h"
+#include "tonvik/Modulation/ModulationManager.h"
+#include "tonvik/Modulation/Parameter_Modifier.h"
+#include "tonvik/Modulation/Parameter_Modulatee.h"
+#include "tonvik/ParameterTypes/AssignableParameterSlot.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
 #include "tonvik/ParameterTypes/P_GenericChoice.h"
+#include "tonvik/ParameterTypes/P_Integer.h"
 #include "tonvik/Parameters/ParameterCollection.h"
 
 #include <gtest/gtest.h>
@@ -146,6 +155,22 @@ protected:
         return result;
     }
 
+    // An LFO (sine, one cycle per second) with an "Above" entry of "Range" 1 on each target.
+    Tonvik::LfoModulator* add_lfo(std::initializer_list<const char*> a_targets)
+    {
+        Tonvik::ModulationManager* modulation = m_effect.get_modulation();
+        auto* lfo = static_cast<Tonvik::LfoModulator*>(
+            modulation->add_modulator(std::make_unique<Tonvik::LfoModulator>(modulation)));
+        for (const char* id : a_targets)
+        {
+            auto* entry = static_cast<Tonvik::ModifyingModulatorEntry*>(
+                modulation->add_entry(lfo, uint32_t(lfo->get_entries().size())));
+            entry->get_range_parameter()->set_external_value(1.0f);
+            entry->get_modulatee_parameter()->set_target(parameter(id)->get_modulatee());
+        }
+        return lfo;
+    }
+
     fs::path m_folder;
     TheEffect m_effect;
 };
@@ -157,9 +182,9 @@ void fill(float* a_array, float a_value)
 
 TEST_F(TheEffectTest, AFreshInstanceSoundsLikeTheEngineSetUpByHand)
 {
-    EXPECT_EQ(m_effect.get_program()->get_host_list().size(), 16u + 7u + 7u * 8u);
-    EXPECT_EQ(parameter("Dry ")->m_host_index, 16);
-    EXPECT_EQ(parameter("Del1")->m_host_index, 23);
+    EXPECT_EQ(m_effect.get_program()->get_host_list().size(), 16u + 13u + 10u * 8u);
+    EXPECT_EQ(parameter("Dry ")->m_host_index, 22);
+    EXPECT_EQ(parameter("Del1")->m_host_index, 29);
 
     ChorusEngine engine;
     engine.set_sample_rate(48000.0f);
@@ -220,6 +245,8 @@ TEST_F(TheEffectTest, TheAudioCycleAllocatesNothing)
 {
     for (const char* id : {"Ena3", "Ena4", "Ena5", "Ena6", "Ena7", "Ena8"})
         parameter(id)->set_normalized_value_from_host(1.0f);
+    // Modulated targets with and without a unit conversion, retriggered by the note-ons.
+    add_lfo({"PiM1", "PiM2", "Del1", "GlGa"});
     const std::vector<float> in = noise(4096);
     std::vector<float> left(in.size());
     std::vector<float> right(in.size());
@@ -313,12 +340,115 @@ TEST_F(TheEffectTest, AudioCycleRunsAlongsideTheOtherThreads)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
         });
+    std::thread modulation(
+        [&]
+        {
+            // A chunk load may replace every modulator between two steps, so each step holds
+            // the state locks and finds its modulator anew, as an editor command would.
+            Tonvik::ModulationManager* manager = m_effect.get_modulation();
+            while (!stop)
+            {
+                {
+                    Tonvik::Device::StateLocks locks(m_effect);
+                    Tonvik::LfoModulator* lfo = add_lfo({"PiM1", "PiM3", "Del2"});
+                    lfo->get_frequency_factor_parameter()->set_external_value(4.0f);
+                    m_effect.get_assignable_slots()->assign(0,
+                                                            lfo->get_frequency_factor_parameter());
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                Tonvik::Device::StateLocks locks(m_effect);
+                const uint32_t count = manager->get_modulator_count();
+                Tonvik::Modulator* last = count ? manager->get_modulator(count - 1) : nullptr;
+                if (last && last->get_entries().size() > 1)
+                    manager->remove_entry(last, 1);
+                if (count > 3)
+                    manager->remove_modulator(0);
+            }
+        });
     std::this_thread::sleep_for(std::chrono::seconds(2));
     stop = true;
-    for (std::thread* thread : {&audio, &host, &editor, &state})
+    for (std::thread* thread : {&audio, &host, &editor, &state, &modulation})
         thread->join();
     EXPECT_GT(blocks, 0);
     EXPECT_TRUE(finite);
+}
+
+// Voice 1 alone, wet only: an impulse comes out delayed by the voice's read position, which an
+// LFO on "Pitch modulation 1" sweeps between delay + depth (960 samples) and delay (720).
+TEST_F(TheEffectTest, AnLfoOnPitchModulationSweepsTheReadPosition)
+{
+    parameter("Ena2")->set_normalized_value_from_host(0.0f);
+    parameter("Dry ")->set_normalized_value_from_host(0.0f);
+    parameter("Wet ")->set_normalized_value_from_host(1.0f);
+    add_lfo({"PiM1"});
+    run(std::vector<float>(48000, 0.0f), 256);
+
+    const size_t spacing = 1200;
+    std::vector<float> in(96000, 0.0f);
+    for (size_t i = 0; i < in.size(); i += spacing)
+        in[i] = 1.0f;
+    const std::vector<float> out = run(in, 128);
+    double lowest = 1e9;
+    double highest = 0.0;
+    for (size_t impulse = 0; impulse + spacing < in.size(); impulse += spacing)
+    {
+        // Linear interpolation splits the impulse over two samples: their centroid is the delay.
+        double weight = 0.0;
+        double moment = 0.0;
+        for (size_t i = impulse + 600; i < impulse + 1100; ++i)
+        {
+            const double magnitude = std::fabs(out[i]);
+            weight += magnitude;
+            moment += magnitude * double(i - impulse);
+        }
+        ASSERT_GT(weight, 0.5) << impulse;
+        lowest = std::min(lowest, moment / weight);
+        highest = std::max(highest, moment / weight);
+    }
+    EXPECT_NEAR(lowest, 721.0, 2.0);
+    EXPECT_NEAR(highest, 961.0, 2.0);
+}
+
+TEST_F(TheEffectTest, HostChunksCarryTheModulationAndAFaultyOneResetsToDefaults)
+{
+    Tonvik::LfoModulator* lfo = add_lfo({"PiM1", "Del1"});
+    lfo->get_denominator_parameter()->set_value(3);
+    m_effect.get_assignable_slots()->assign(4, lfo->get_pwm_parameter());
+    parameter("Wet ")->set_normalized_value_from_host(0.25f);
+    run(std::vector<float>(64, 0.0f), 64);
+    Bex::ExpandingOutputStream chunk(4096);
+    m_effect.save_state(chunk, 7);
+    const std::vector<unsigned char> bytes = chunk.get_contents();
+
+    m_effect.reset_to_defaults();
+    EXPECT_EQ(0u, m_effect.get_modulation()->get_modulator_count());
+    ASSERT_TRUE(m_effect.load_host_chunk(bytes.data(), bytes.size()));
+    Tonvik::ModulationManager* modulation = m_effect.get_modulation();
+    ASSERT_EQ(1u, modulation->get_modulator_count());
+    auto* loaded = static_cast<Tonvik::LfoModulator*>(modulation->get_modulator(0));
+    EXPECT_EQ(3, loaded->get_denominator_parameter()->get_value());
+    EXPECT_EQ(parameter("Del1")->get_modulatee(), loaded->get_entries()[1]->get_target());
+    EXPECT_EQ(loaded->get_pwm_parameter(), m_effect.get_program()->get_host_list()[4]);
+
+    // The same chunk with a modulator type that does not exist.
+    Bex::BiniDocument document;
+    const std::string preamble =
+        m_effect.make_preamble(m_effect.m_static_config.m_preset_preamble_part);
+    Bex::MemoryInputStream input(bytes.data(), bytes.size());
+    document.load(&input, preamble.data(), preamble.size());
+    document.get_root()
+        .get_child(Bex::make_id("Modu"))
+        .get_child(1)
+        .get_child(Bex::make_id("Type"))
+        .set_value_uint32(1);
+    Bex::ExpandingOutputStream faulty(4096);
+    document.save(&faulty, preamble.data(), preamble.size());
+    const std::vector<unsigned char> faulty_bytes = faulty.get_contents();
+    EXPECT_FALSE(m_effect.load_host_chunk(faulty_bytes.data(), faulty_bytes.size()));
+    EXPECT_EQ(0u, modulation->get_modulator_count());
+    EXPECT_EQ(0.5f, parameter("Wet ")->get_normalized_value());
+    EXPECT_EQ(static_cast<Tonvik::Parameter*>(m_effect.get_assignable_slots()->get_placeholder(4)),
+              m_effect.get_program()->get_host_list()[4]);
 }
 
 } // namespace

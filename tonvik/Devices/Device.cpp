@@ -3,6 +3,8 @@
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/Devices/DeviceSettings.h"
 #include "tonvik/Devices/MusicalTriggerManager.h"
+#include "tonvik/Modulation/AssignableSlots.h"
+#include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
 #include "tonvik/Parameters/Parameter.h"
 #include "tonvik/Presets/PresetManager.h"
@@ -33,6 +35,8 @@ Device::Device()
 {
     // 50 ms until the smoothness setting says otherwise.
     m_smoothing_coefficient = 1000.0f / (m_sample_rate * 50.0f);
+    m_modulation = std::make_unique<ModulationManager>(this, m_trigger_manager.get());
+    m_modulation->set_program_parameters(&m_program->get_collection());
 }
 
 Device::~Device()
@@ -40,6 +44,7 @@ Device::~Device()
     // Parameters unregister themselves and take the locks as they go, so they must leave while
     // every member is still alive.
     p_release_all();
+    m_modulation.reset();
     while (has_running_smoothers())
         list_remove(m_smoother_list_head.m_next);
 }

@@ -26,12 +26,14 @@ class OutputStream;
 namespace Tonvik
 {
 
+class AssignableSlots;
 class DeviceGlobalSettings;
 class DeviceGui;
 class DeviceInstanceSettings;
 class DeviceProgram;
 class Host;
 class LoadReport;
+class ModulationManager;
 class MusicalTriggerManager;
 class Parameter;
 class PresetManager;
@@ -213,6 +215,9 @@ public:
     DeviceGlobalSettings* get_global_settings() const { return m_global_settings.get(); }
     DeviceInstanceSettings* get_instance_settings() const { return m_instance_settings.get(); }
     MusicalTriggerManager* get_trigger_manager() const { return m_trigger_manager.get(); }
+    ModulationManager* get_modulation() const { return m_modulation.get(); }
+    // Null until initialize() has built the program.
+    AssignableSlots* get_assignable_slots() const { return m_assignable_slots.get(); }
     PresetManager* get_preset_manager() const { return m_preset_manager.get(); }
     const Bex::String& get_settings_file() const { return m_settings_file; }
     // Whether a sub-block was cut short and how many samples it still lacks.
@@ -320,6 +325,9 @@ private:
     std::unique_ptr<MusicalTriggerManager> m_trigger_manager;
     std::unique_ptr<DeviceProgram> m_program;
     std::unique_ptr<PresetManager> m_preset_manager;
+    std::unique_ptr<AssignableSlots> m_assignable_slots;
+    // Uses the locks below: it is taken down in the destructor's body, before they go.
+    std::unique_ptr<ModulationManager> m_modulation;
 
     RecursiveLock m_processing_lock;
     RecursiveLock m_parameter_lock;

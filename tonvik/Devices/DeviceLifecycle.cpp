@@ -5,6 +5,8 @@
 #include "tonvik/Devices/DeviceSettings.h"
 #include "tonvik/Devices/MusicalTriggerEndpoint.h"
 #include "tonvik/Devices/MusicalTriggerManager.h"
+#include "tonvik/Modulation/AssignableSlots.h"
+#include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Parameters/Parameter.h"
 #include "tonvik/Platform/SystemFolders.h"
 #include "tonvik/Presets/PresetManager.h"
@@ -101,6 +103,8 @@ void Device::initialize()
     build_program();
     m_trigger_manager->p_collect_predefined_triggers(&m_trigger_manager->get_root());
     m_program->p_initialize();
+    m_assignable_slots = std::make_unique<AssignableSlots>(m_program.get());
+    m_modulation->set_assignable_slots(m_assignable_slots.get());
     p_commit_program();
 
     m_preset_manager = std::make_unique<PresetManager>();
@@ -135,6 +139,15 @@ void Device::terminate()
 void Device::p_release_all()
 {
     StateLocks locks(*this);
+    // Modulators first: their entries may aim at the program's parameters and their parameters
+    // may stand in the program's slots.
+    if (m_modulation)
+    {
+        m_modulation->clear();
+        m_modulation->set_assignable_slots(nullptr);
+        m_modulation->set_program_parameters(nullptr);
+    }
+    m_assignable_slots.reset();
     for (Parameter* parameter : m_parameters)
     {
         if (MusicalTriggerEndpoint* endpoint = dynamic_cast<MusicalTriggerEndpoint*>(parameter))

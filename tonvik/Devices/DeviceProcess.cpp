@@ -1,6 +1,7 @@
 #include "tonvik/Devices/Device.h"
 
 #include "tonvik/Devices/Host.h"
+#include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Platform/FloatingPointMode.h"
 
 #include <algorithm>
@@ -76,17 +77,22 @@ void Device::process(const float* const* a_inputs, float* const* a_outputs, int3
 
     commit_queued_changes();
 
+    // The LFOs follow the host's position too; without modulators nobody asks the host.
     double position = 0.0;
-    if (!m_listeners[DeviceSignal_SONG_POSITION].empty() && m_host &&
-        m_host->get_song_position(position))
+    const bool has_position =
+        (!m_listeners[DeviceSignal_SONG_POSITION].empty() || m_modulation->get_modulator_count()) &&
+        m_host && m_host->get_song_position(position);
+    if (has_position)
     {
         for (DeviceListener* listener : m_listeners[DeviceSignal_SONG_POSITION])
             listener->on_song_position(position);
     }
+    m_modulation->set_transport(m_tempo, has_position, position);
 
     if (m_modulation_reset_pending)
     {
         m_modulation_reset_pending = false;
+        m_modulation->reset_processing();
         on_modulation_reset();
     }
 

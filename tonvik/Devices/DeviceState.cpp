@@ -1,4 +1,6 @@
 #include "tonvik/Devices/Device.h"
+#include "tonvik/Modulation/ModulationManager.h"
+#include "tonvik/Modulation/ModulationSaver.h"
 
 #include "bex/Binis/BiniDocument.h"
 #include "bex/Core/Id.h"
@@ -107,9 +109,16 @@ void Device::p_load_state(Bex::InputStream& a_stream, uint32_t a_flags)
     p_tell_loaded(report);
 }
 
-void Device::p_save_modulation(Bex::BiniNode&) {}
+void Device::p_save_modulation(Bex::BiniNode& a_root)
+{
+    ModulationSaver::save(*m_modulation, a_root);
+}
 
-void Device::p_load_modulation(const Bex::BiniNode&, LoadReport&) {}
+void Device::p_load_modulation(const Bex::BiniNode& a_root, LoadReport& a_report)
+{
+    m_modulation->clear();
+    ModulationSaver::load(a_root, a_report.m_device_version, *m_modulation);
+}
 
 void Device::p_tell_loaded(const LoadReport& a_report)
 {
@@ -135,6 +144,7 @@ bool Device::load_host_chunk(const void* a_data, size_t a_bytes)
 void Device::reset_to_defaults()
 {
     StateLocks locks(*this);
+    m_modulation->clear();
     m_modulation_reset_pending = true;
     m_trigger_manager->reset();
     m_program->get_collection().reset_all();

@@ -16,7 +16,7 @@ public:
 
     // Audio thread: the retrigger keys in a_matched_keys (bit k - 1 for key k) matched a note-on.
     // The modulators whose "Retrigger key" is "Any" or one of these keys restart here.
-    virtual void on_retrigger_keys(uint32_t) {}
+    virtual void on_retrigger_keys(uint32_t a_matched_keys);
 };
 
 } // namespace Tonvik

@@ -1,8 +1,11 @@
 #include "tonvik/Devices/ParameterIterator.h"
 
+#include "tonvik/Devices/Device.h"
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/Devices/ParameterIteratorListener.h"
 #include "tonvik/Modulation/Modulatee.h"
+#include "tonvik/Modulation/ModulationManager.h"
+#include "tonvik/Modulation/ModulatorEntry.h"
 #include "tonvik/Parameters/Parameter.h"
 #include "tonvik/Parameters/ParameterGroup.h"
 
@@ -43,9 +46,24 @@ void ParameterIterator::walk()
     }
     if (m_scope & ParameterIteratorScope_MODULATORS)
     {
-        // The modulators (from m_first_modulator_index on) and their entries are walked here
-        // once the device holds modulators.
         m_listener->begin_modulators();
+        const ModulationManager* modulation = m_device->get_modulation();
+        const uint32_t count = modulation ? modulation->get_modulator_count() : 0;
+        for (uint32_t i = m_first_modulator_index; i < count; ++i)
+        {
+            Modulator* modulator = modulation->get_modulator(i);
+            m_listener->begin_modulator(modulator);
+            p_walk_group(modulator->get_parameters().get_root());
+            m_listener->end_modulator_parameters(modulator);
+            for (ModulatorEntry* entry : modulator->get_entries())
+            {
+                m_listener->begin_entry(entry);
+                p_walk_group(entry->get_parameters().get_root());
+                m_listener->end_entry(entry);
+            }
+            m_listener->end_modulator_entries(modulator);
+            m_listener->end_modulator(modulator);
+        }
         m_listener->end_modulators();
     }
 }

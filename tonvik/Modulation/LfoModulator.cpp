@@ -73,6 +73,13 @@ double modifier_factor(uint32_t a_modifier)
     }
 }
 
+// x minus x truncated toward zero; the sums of phases and offsets lie in [0, 2), far inside the
+// range where the integer conversion truncates exactly, and it needs no library call.
+inline float fraction(float a_value)
+{
+    return a_value - float(int32_t(a_value));
+}
+
 void set_loaded_integer(P_Integer* a_parameter, int32_t a_value)
 {
     a_parameter->m_value = a_value;
@@ -305,10 +312,7 @@ void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
 
     const float* offset = m_phase_offset->get_vector();
     for (uint32_t i = 0; i < 16; ++i)
-    {
-        const float sum = phase[i] + offset[i];
-        phase[i] = sum - std::trunc(sum);
-    }
+        phase[i] = fraction(phase[i] + offset[i]);
     const float* pwm = m_pwm->get_vector();
     for (uint32_t group = 0; group < get_group_count(); ++group)
     {
@@ -321,10 +325,7 @@ void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
         }
         alignas(16) float shifted[16];
         for (uint32_t i = 0; i < 16; ++i)
-        {
-            const float sum = phase[i] + group_offset[i];
-            shifted[i] = sum - std::trunc(sum);
-        }
+            shifted[i] = fraction(phase[i] + group_offset[i]);
         m_waveform_function(shifted, pwm, output.m_raw_buffer);
     }
 }

@@ -16,12 +16,12 @@ ModulationManager::Locks::Locks(ModulationManager* a_manager) : m_manager(a_mana
 {
     m_manager->m_device->get_processing_lock().lock();
     m_manager->m_device->get_parameter_lock().lock();
-    m_manager->m_modulation_lock.lock();
+    m_manager->m_device->get_modulation_lock().lock();
 }
 
 ModulationManager::Locks::~Locks()
 {
-    m_manager->m_modulation_lock.unlock();
+    m_manager->m_device->get_modulation_lock().unlock();
     m_manager->m_device->get_parameter_lock().unlock();
     m_manager->m_device->get_processing_lock().unlock();
 }
@@ -51,9 +51,7 @@ Parameter* ModulationManager::find_device_parameter(uint32_t a_id) const
 
 void ModulationManager::flush_changes()
 {
-    Locks locks(this);
-    m_device->stop_smoothing();
-    m_device->drain_commit_queues();
+    m_device->flush_changes();
 }
 
 void ModulationManager::check_modulator_limit() const
@@ -260,8 +258,8 @@ void ModulationManager::remove_entry(Modulator* a_modulator, uint32_t a_index)
 {
     Locks locks(this);
     BEX_ASSERT(a_modulator);
-    const Bex::Vector<ModulatorEntry*>& entries = a_modulator->m_entries;
-    BEX_ASSERT(a_index < entries.size());
+    // The checked access is the index check.
+    static_cast<void>(a_modulator->m_entries[a_index]);
     flush_changes();
     suspend_rebuild();
     p_remove_entry(a_modulator, a_index);

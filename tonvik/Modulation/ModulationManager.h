@@ -20,8 +20,8 @@ class MusicalTriggerManager;
 class Parameter;
 
 // A device's modulators, in four processing-stage lists, and the chains they build on their
-// targets. Structural changes take the device's processing and parameter locks and the
-// modulation lock, in that order; the audio thread runs a stage only while it holds the
+// targets. Structural changes take the device's processing, parameter and modulation locks, in
+// that order; the audio thread runs a stage only while it holds the
 // processing lock, so it never sees a change in progress.
 class ModulationManager
 {
@@ -33,7 +33,6 @@ public:
 
     Device* get_device() const { return m_device; }
     MusicalTriggerManager* get_trigger_manager() const { return m_trigger_manager; }
-    RecursiveLock& get_modulation_lock() { return m_modulation_lock; }
     void set_assignable_slots(AssignableSlots* a_slots) { m_assignable_slots = a_slots; }
     AssignableSlots* get_assignable_slots() const { return m_assignable_slots; }
     // Where targets among the device's own parameters are looked up; without it, among every
@@ -132,7 +131,6 @@ private:
     MusicalTriggerManager* m_trigger_manager;
     AssignableSlots* m_assignable_slots = nullptr;
     ParameterCollection* m_program_parameters = nullptr;
-    RecursiveLock m_modulation_lock;
 
     Bex::Vector<Modulator*> m_stage_lists[ProcessingStage_ENUM_SIZE];
     Bex::Vector<Modulator*> m_modulators;

@@ -248,7 +248,8 @@ void VstHost::processReplacing(float** inputs, float** outputs, VstInt32 sampleF
 {
     double tempo = 0.0;
     bool tempo_valid = false;
-    if (const VstTimeInfo* time = getTimeInfo(kVstTempoValid); time && (time->flags & kVstTempoValid))
+    if (const VstTimeInfo* time = getTimeInfo(kVstTempoValid);
+        time && (time->flags & kVstTempoValid))
     {
         tempo = time->tempo;
         tempo_valid = true;
@@ -275,7 +276,8 @@ VstInt32 VstHost::canDo(char* text)
 {
     if (!text)
         return 0;
-    return std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0
+    return std::strcmp(text, "receiveVstEvents") == 0 ||
+                   std::strcmp(text, "receiveVstMidiEvent") == 0
                ? 1
                : 0;
 }

@@ -1,5 +1,8 @@
 #include "ModulationTestSupport.h"
+#include "bex/Binis/BiniNode.h"
 #include "bex/Signals/Trackable.h"
+#include "tonvik/Devices/ParameterIterator.h"
+#include "tonvik/Devices/ParameterIteratorListener.h"
 #include "tonvik/Modulation/BoundsState.h"
 #include "tonvik/Modulation/CombinatorModulator.h"
 #include "tonvik/Modulation/ModificationType.h"
@@ -96,7 +99,10 @@ TEST_F(ModulationModelTest, RemovingTheOnlyEntryRestoresTheOwnValueAndKeepsTheLi
     for (float value : m_value_output)
         EXPECT_FLOAT_EQ(0.8f, value);
     EXPECT_FLOAT_EQ(0.75f, m_other_output[0]);
-    EXPECT_THROW(m_manager.remove_entry(combinator, 2), Bex::Exception);
+    EXPECT_EQ(u"a_index < Base::size()",
+              exception_text([&] { m_manager.remove_entry(combinator, 2); }));
+    m_manager.remove_entry(combinator, 1);
+    EXPECT_TRUE(m_manager.get_modulated_targets().size() == 1);
 }
 
 TEST_F(ModulationModelTest, InvertSwapsTheSignalOnCommitWithoutARebuild)
@@ -220,4 +226,32 @@ TEST_F(ModulationModelTest, OnlyModulatableParametersCanBeTargets)
     entry->get_modulatee_parameter()->set_target(combinator->get_x_parameter());
     entry->get_modulatee_parameter()->get_display_text(text);
     EXPECT_EQ(u"(no name)/X", text);
+}
+
+TEST_F(ModulationModelTest, TheParameterWalkVisitsModulatorsAndTheirEntries)
+{
+    struct Recorder : ParameterIteratorListener
+    {
+        void begin_modulator(Modulator*) override { m_log += "M("; }
+        void end_modulator_parameters(Modulator*) override { m_log += ")"; }
+        void begin_entry(ModulatorEntry*) override { m_log += "E("; }
+        void end_entry(ModulatorEntry*) override { m_log += ")"; }
+        void parameter(Parameter* a_parameter) override
+        {
+            m_log += Bex::BiniNode::id_to_string(a_parameter->get_id()).to_utf8() + " ";
+        }
+        std::string m_log;
+    };
+    CombinatorModulator* first = add_combinator(0.5f);
+    add_combinator(0.5f);
+    m_manager.add_entry(first, 0);
+    Recorder recorder;
+    ParameterIterator(&m_device, nullptr, &recorder, ParameterIteratorScope_MODULATORS,
+                      ParameterIteratorFilter_MODULATABLE)
+        .walk();
+    EXPECT_EQ("M(X    )E(MoAm )M(X    )", recorder.m_log);
+    recorder.m_log.clear();
+    ParameterIterator(&m_device, nullptr, &recorder, ParameterIteratorScope_MODULATORS, 0, 1)
+        .walk();
+    EXPECT_EQ("M(Enab Name Amnt X    )", recorder.m_log);
 }

@@ -17,7 +17,7 @@ namespace TonvikTest
 {
 
 // A device with a few modulatable targets of its own (a 0..1 value, a -20..20 dB gain whose
-// output is an amplitude ratio) and a modulation manager, run one sub-block at a time as the
+// output is an amplitude ratio) and its modulation manager, run one sub-block at a time as the
 // device's audio cycle does.
 class ModulationFixture : public DeviceFixture
 {
@@ -35,6 +35,13 @@ protected:
         initialize();
         m_collection->commit_all(false);
         m_manager.set_program_parameters(m_collection);
+    }
+
+    // The targets go with the collection, before the device.
+    ~ModulationFixture() override
+    {
+        m_manager.clear();
+        m_manager.set_program_parameters(nullptr);
     }
 
     Tonvik::FloatParameter* add_target(uint32_t a_id, uint32_t a_external, uint32_t a_internal,
@@ -102,7 +109,7 @@ protected:
     Tonvik::FloatParameter* m_other;
     Tonvik::FloatParameter* m_gain;
     Tonvik::P_Boolean* m_plain;
-    Tonvik::ModulationManager m_manager{&m_device};
+    Tonvik::ModulationManager& m_manager = *m_device.get_modulation();
 };
 
 } // namespace TonvikTest
