@@ -30,19 +30,7 @@ P_Boolean::P_Boolean()
 
 void P_Boolean::set_value(bool a_value)
 {
-    EditGesture gesture(this);
-    bool changed;
-    {
-        ParameterLock lock(this);
-        changed = a_value != m_value;
-        if (changed)
-        {
-            m_value = a_value;
-            m_normalize(this);
-        }
-    }
-    if (changed)
-        p_after_user_store();
+    p_set_user_value(m_value, a_value);
 }
 
 void P_Boolean::do_initialize()

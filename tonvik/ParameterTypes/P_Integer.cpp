@@ -40,19 +40,7 @@ P_Integer::P_Integer()
 
 void P_Integer::set_value(int32_t a_value)
 {
-    EditGesture gesture(this);
-    bool changed;
-    {
-        ParameterLock lock(this);
-        changed = a_value != m_value;
-        if (changed)
-        {
-            m_value = a_value;
-            m_normalize(this);
-        }
-    }
-    if (changed)
-        p_after_user_store();
+    p_set_user_value(m_value, a_value);
 }
 
 void P_Integer::do_initialize()

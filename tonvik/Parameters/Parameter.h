@@ -173,6 +173,26 @@ protected:
     };
 
     void p_after_user_store();
+
+    // The whole user change of a plain value field: gesture, store and normalize under the lock,
+    // then commit when the value really changed.
+    template <typename Field, typename Value>
+    void p_set_user_value(Field& a_field, const Value& a_value)
+    {
+        EditGesture gesture(this);
+        bool changed;
+        {
+            ParameterLock lock(this);
+            changed = a_value != Value(a_field);
+            if (changed)
+            {
+                a_field = a_value;
+                m_normalize(this);
+            }
+        }
+        if (changed)
+            p_after_user_store();
+    }
 };
 
 } // namespace Tonvik
