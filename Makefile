@@ -1,5 +1,5 @@
 # The two commands of the project; everything else is CMake presets.
-.PHONY: test bootstrap real-hosts
+.PHONY: test bootstrap real-hosts demo
 
 FUZZ_SECONDS ?= 60
 
@@ -26,3 +26,15 @@ real-hosts: bootstrap
 	cmake --preset release
 	cmake --build --preset release --target QuorlinChorus
 	scripts/real-hosts.sh build/release/QuorlinChorus.so
+
+# The built-in demo chord, dry and through the "Lush Chorus" factory preset.
+demo: bootstrap
+	cmake --preset release
+	cmake --build --preset release --target QuorlinChorus quorlin quorlin_factory_preset_files
+	mkdir -p build/demo
+	build/release/quorlin process --dry --tail 1 build/demo/demo-dry.wav
+	build/release/quorlin process --preset "build/release/presets/Lush Chorus.preset" --tail 1 \
+		build/demo/demo-chorus.wav
+	@echo
+	@echo "Dry demo:       $(CURDIR)/build/demo/demo-dry.wav"
+	@echo "Through chorus: $(CURDIR)/build/demo/demo-chorus.wav"

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -377,3 +380,94 @@ TEST_F(QuorlinCli, AnotherLinuxPluginFromDebianRuns)
 }
 
 } // namespace
+
+namespace
+{
+
+double rms(const Channels& a_channels)
+{
+    double sum = 0.0;
+    size_t count = 0;
+    for (const std::vector<float>& channel : a_channels)
+    {
+        for (float sample : channel)
+            sum += double(sample) * double(sample);
+        count += channel.size();
+    }
+    return count ? std::sqrt(sum / double(count)) : 0.0;
+}
+
+// The root mean square of the difference over the frames both have.
+double rms_difference(const Channels& a_a, const Channels& a_b)
+{
+    Channels difference(std::min(a_a.size(), a_b.size()));
+    for (size_t c = 0; c < difference.size(); ++c)
+    {
+        const size_t frames = std::min(a_a[c].size(), a_b[c].size());
+        for (size_t i = 0; i < frames; ++i)
+            difference[c].push_back(a_a[c][i] - a_b[c][i]);
+    }
+    return rms(difference);
+}
+
+} // namespace
+
+TEST_F(QuorlinCli, DryWritesTheInputUntouchedAndLoadsNoPlugin)
+{
+    write_wav("in.wav", ramp());
+    ASSERT_EQ(run({"process", "--dry", path("in.wav"), path("out.wav")}).code, 0);
+    EXPECT_EQ(read_wav("out.wav"), ramp());
+    ASSERT_EQ(run({"process", "--dry", "--plugin", path("missing.so"), path("out.wav")}).code, 2);
+}
+
+// Each factory preset, built from its JSON, loads into the chorus and is heard: the render is not
+// silent and differs from the dry demo and from the chorus's default patch (a preset the plug-in
+// refused would leave it at its defaults), and no two presets sound alike.
+TEST_F(QuorlinCli, EveryFactoryPresetLoadsIntoTheChorusAndSounds)
+{
+    std::set<std::string> presets;
+    for (const auto& entry : fs::directory_iterator(FACTORY_PRESET_FOLDER))
+        presets.insert(entry.path().stem().string());
+    for (const char* name : {"Lush Chorus", "Subtle Doubler", "Slow Ensemble"})
+        EXPECT_EQ(presets.count(name), 1u) << name;
+
+    ASSERT_EQ(run({"process", "--dry", path("dry.wav")}).code, 0);
+    const Result standard = run({"process", path("default.wav")});
+    ASSERT_EQ(standard.code, 0) << standard.err;
+    const Channels dry = read_wav("dry.wav");
+    const Channels plain = read_wav("default.wav");
+    ASSERT_GT(rms(dry), 0.01);
+
+    std::vector<Channels> renders;
+    for (const std::string& name : presets)
+    {
+        const std::string file = (fs::path(FACTORY_PRESET_FOLDER) / (name + ".preset")).string();
+        const Result result = run({"process", "--preset", file, path("out.wav")});
+        ASSERT_EQ(result.code, 0) << name << ": " << result.err;
+        EXPECT_EQ(result.err, "") << name;
+        const Channels out = read_wav("out.wav");
+        ASSERT_EQ(out.size(), 2u);
+        ASSERT_EQ(out[0].size(), dry[0].size());
+        EXPECT_GT(rms(out), 0.3 * rms(dry)) << name;
+        EXPECT_GT(rms_difference(out, dry), 0.05 * rms(dry)) << name;
+        EXPECT_GT(rms_difference(out, plain), 0.05 * rms(dry)) << name;
+        for (const Channels& other : renders)
+            EXPECT_GT(rms_difference(out, other), 0.05 * rms(dry)) << name;
+        renders.push_back(out);
+    }
+}
+
+// A preset that reads as Bini but that the chorus refuses (a modulator type that does not exist)
+// leaves the plug-in at its defaults; quorlin says so instead of rendering the default patch.
+TEST_F(QuorlinCli, APresetTheChorusRefusesFailsInsteadOfRenderingTheDefaults)
+{
+    std::string json = read_text(fs::path(FACTORY_PRESET_SOURCE_FOLDER) / "Subtle Doubler.json");
+    const std::string type = "\"id\": \"Type\",";
+    const size_t at = json.find("\"value\": 2", json.find(type));
+    ASSERT_NE(at, std::string::npos);
+    json.replace(at, 10, "\"value\": 1");
+    std::ofstream(path("faulty.json")) << json;
+    ASSERT_EQ(run({"bini", "from-json", path("faulty.json"), path("faulty.preset")}).code, 0);
+    expect_clean_failure({"process", "--preset", path("faulty.preset"), path("out.wav")},
+                         "refused the preset");
+}

@@ -2,6 +2,7 @@
 #include "tools/quorlin/Audio/DemoSignal.h"
 #include "tools/quorlin/Commands/Commands.h"
 #include "tools/quorlin/Commands/PluginSetup.h"
+#include "tools/quorlin/Platform/System.h"
 
 #include "bex/Core/Exception.h"
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace quorlin
@@ -27,6 +29,7 @@ struct BenchOptions
     int repeat = 5;
     int32_t block = 512;
     int rate = 48000;
+    bool lfo = false;
 };
 
 // The normalized value at the centre of option a_option (from 0) of a choice with a_count options.
@@ -45,12 +48,29 @@ int32_t require_parameter(PluginHost& a_host, const std::string& a_name, const c
     return index;
 }
 
+// The factory preset that --lfo measures: eight voices, each with its pitch moved by an LFO.
+std::string lfo_preset_path()
+{
+    const std::filesystem::path path =
+        std::filesystem::path(get_executable_folder()) / "presets" / "Lush Chorus.preset";
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        throw Bex::Exception(
+            Bex::String::from_utf8("--lfo: no factory preset at \"" + path.string() +
+                                   "\" (built with the quorlin_factory_preset_files target)"));
+    return path.string();
+}
+
 void run(BenchOptions& a_options)
 {
+    if (a_options.lfo)
+        a_options.plugin.preset = lfo_preset_path();
     std::unique_ptr<PluginHost> host =
         open_plugin(a_options.plugin, float(a_options.rate), a_options.block);
     apply_state(*host, a_options.plugin);
     std::string setup;
+    if (a_options.lfo)
+        setup += ", \"Lush Chorus\" (LFOs on every voice)";
     if (a_options.voices)
     {
         // The chorus switches voices on with "Enabled 1" to "Enabled 8" (off/on choices).
@@ -119,6 +139,11 @@ void add_bench_command(CLI::App& a_app)
                  "and nanoseconds per sample, the median of several runs");
     add_plugin_option(*command, options->plugin);
     add_state_options(*command, options->plugin);
+    command
+        ->add_flag("--lfo", options->lfo,
+                   "Measure the \"Lush Chorus\" factory preset: eight voices whose pitch LFOs "
+                   "move (from presets/ beside this program)")
+        ->excludes("--preset");
     command->add_option("--voices", options->voices, "Chorus voices switched on (1..8)")
         ->check(CLI::Range(1, 8));
     command->add_option("--interpolation", options->interpolation, "Chorus delay interpolation")

@@ -68,6 +68,68 @@ void require_chunks(PluginHost& a_host, const char* a_option)
                                      "one does not");
 }
 
+// Node trees compared regardless of the order of children, which a hand-written preset need not
+// keep.
+bool same_node(const RawBiniNode& a_a, const RawBiniNode& a_b)
+{
+    if (a_a.id != a_b.id || a_a.type != a_b.type || a_a.payload != a_b.payload ||
+        a_a.children.size() != a_b.children.size())
+        return false;
+    for (const RawBiniNode& child : a_a.children)
+    {
+        const bool found =
+            std::any_of(a_b.children.begin(), a_b.children.end(),
+                        [&](const RawBiniNode& a_other) { return same_node(child, a_other); });
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+const RawBiniNode* find_top_level(const RawBiniFile& a_file, uint32_t a_id)
+{
+    for (const RawBiniNode& node : a_file.root.children)
+    {
+        if (node.id == a_id)
+            return &node;
+    }
+    return nullptr;
+}
+
+// A plug-in cannot answer effSetChunk with an error; the chorus falls back to its defaults when
+// a preset does not load. So a preset that asks for a different state but leaves the plug-in's
+// chunk exactly as it was has been refused.
+bool preset_refused(const std::vector<uint8_t>& a_preset, const std::vector<uint8_t>& a_before,
+                    const std::vector<uint8_t>& a_after, size_t a_preamble_length)
+{
+    RawBiniFile preset;
+    RawBiniFile before;
+    RawBiniFile after;
+    try
+    {
+        preset = parse_raw_bini(a_preset, a_preamble_length);
+        before = parse_raw_bini(a_before, a_preamble_length);
+        after = parse_raw_bini(a_after, a_preamble_length);
+    }
+    catch (const Bex::Exception&)
+    {
+        return false;
+    }
+    bool asks_for_change = false;
+    for (const RawBiniNode& node : preset.root.children)
+    {
+        const RawBiniNode* old_node = find_top_level(before, node.id);
+        const RawBiniNode* new_node = find_top_level(after, node.id);
+        if (!old_node || !new_node)
+            return false;
+        if (!same_node(*old_node, *new_node))
+            return false;
+        if (!same_node(node, *old_node))
+            asks_for_change = true;
+    }
+    return asks_for_change;
+}
+
 } // namespace
 
 void add_plugin_option(CLI::App& a_command, PluginOptions& a_options)
@@ -225,7 +287,13 @@ void apply_state(PluginHost& a_host, const PluginOptions& a_options)
         settings.push_back(parse_setting(a_host, text));
 
     if (!preset.empty())
+    {
         a_host.set_chunk(preset, true);
+        const std::string preamble = a_host.get_effect_name() + "/Preset";
+        if (preset_refused(preset, current, a_host.get_chunk(), preamble.size()))
+            fail("The plug-in refused the preset \"" + a_options.preset +
+                 "\": its state did not change");
+    }
     if (!chunk.empty())
         a_host.set_chunk(chunk);
     for (const ParameterSetting& setting : settings)

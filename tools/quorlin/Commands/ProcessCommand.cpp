@@ -41,6 +41,7 @@ struct ProcessOptions
     double position = 0.0;
     bool stopped = false;
     double tail = 0.0;
+    bool dry = false;
 };
 
 [[noreturn]] void fail(const std::string& a_message)
@@ -143,12 +144,19 @@ void run(ProcessOptions& a_options)
         chunk_output = std::make_unique<AtomicFile>(a_options.plugin.save_chunk);
 
     const int32_t max_block = fixed_block ? *fixed_block : RANDOM_BLOCK_MAX;
-    std::unique_ptr<PluginHost> host = open_plugin(a_options.plugin, float(sample_rate), max_block);
-    apply_state(*host, a_options.plugin);
-    Transport& transport = host->transport();
-    transport.tempo = a_options.tempo;
-    transport.song_position = a_options.position;
-    transport.playing = !a_options.stopped;
+    // --dry writes the input as it is, to compare a render with: no plug-in is loaded.
+    std::unique_ptr<PluginHost> host;
+    std::unique_ptr<BlockRenderer> renderer;
+    if (!a_options.dry)
+    {
+        host = open_plugin(a_options.plugin, float(sample_rate), max_block);
+        apply_state(*host, a_options.plugin);
+        Transport& transport = host->transport();
+        transport.tempo = a_options.tempo;
+        transport.song_position = a_options.position;
+        transport.playing = !a_options.stopped;
+        renderer = std::make_unique<BlockRenderer>(*host, max_block);
+    }
 
     std::vector<uint8_t> chunk;
     if (chunk_output)
@@ -177,9 +185,8 @@ void run(ProcessOptions& a_options)
     };
     const uint64_t tail_frames = uint64_t(std::llround(a_options.tail * sample_rate));
     Source source(read, channels, tail_frames);
-    BlockRenderer renderer(*host, max_block);
-    AudioWriter writer(output.get_temporary(), output_path, renderer.get_output_count(),
-                       sample_rate);
+    const int output_channels = renderer ? renderer->get_output_count() : channels;
+    AudioWriter writer(output.get_temporary(), output_path, output_channels, sample_rate);
 
     const uint64_t total = input_frames + tail_frames;
     // Only worth a bar when the render takes a moment.
@@ -192,8 +199,13 @@ void run(ProcessOptions& a_options)
         const int32_t frames = int32_t(std::min<size_t>(size_t(block), source.available()));
         if (frames == 0)
             break;
-        renderer.process(source.buffer(), source.offset(), frames);
-        writer.write(renderer.get_outputs(), 0, size_t(frames));
+        if (renderer)
+        {
+            renderer->process(source.buffer(), source.offset(), frames);
+            writer.write(renderer->get_outputs(), 0, size_t(frames));
+        }
+        else
+            writer.write(source.buffer(), source.offset(), size_t(frames));
         source.consume(size_t(frames));
         done += uint64_t(frames);
         progress.update(done);
@@ -208,7 +220,7 @@ void run(ProcessOptions& a_options)
     }
     output.commit();
     std::printf("wrote %s: %.3f s, %d channels, %d Hz%s\n", output_path.c_str(),
-                double(done) / sample_rate, renderer.get_output_count(), sample_rate,
+                double(done) / sample_rate, output_channels, sample_rate,
                 has_input ? "" : " (built-in demo signal)");
 }
 
@@ -227,10 +239,20 @@ void add_process_command(CLI::App& a_app)
     command->add_option("OUT", options->output, "Output WAV file (required)");
     add_plugin_option(*command, options->plugin);
     add_state_options(*command, options->plugin);
+    CLI::Option* save_chunk =
+        command
+            ->add_option("--save-chunk", options->plugin.save_chunk,
+                         "Also save the plug-in's state chunk, after --preset/--chunk/--set")
+            ->type_name("FILE");
     command
-        ->add_option("--save-chunk", options->plugin.save_chunk,
-                     "Also save the plug-in's state chunk, after --preset/--chunk/--set")
-        ->type_name("FILE");
+        ->add_flag("--dry", options->dry,
+                   "Write the input (or the demo signal) unprocessed, without loading a plug-in, "
+                   "for comparison with a render")
+        ->excludes("--plugin")
+        ->excludes("--preset")
+        ->excludes("--chunk")
+        ->excludes("--set")
+        ->excludes(save_chunk);
     command
         ->add_option("--block", options->block,
                      "Host block size in frames (1.." + std::to_string(MAX_BLOCK) +
