@@ -1,13 +1,8 @@
 // The plug-in library's only exports: the VST 2.4 entry and, for older Linux hosts, the same entry
 // under the name "main".
 #include "quorlinchorus/TheEffect.h"
+#include "tonvik/Platform/PluginExport.h"
 #include "tonvik/Vst/VstEntry.h"
-
-#if defined(_WIN32)
-#define QUORLIN_EXPORT __declspec(dllexport)
-#else
-#define QUORLIN_EXPORT __attribute__((visibility("default")))
-#endif
 
 namespace
 {
@@ -19,13 +14,14 @@ Tonvik::Device* create_chorus()
 
 } // namespace
 
-extern "C" QUORLIN_EXPORT AEffect* VSTPluginMain(audioMasterCallback a_audio_master)
+extern "C" TONVIK_PLUGIN_EXPORT AEffect* VSTPluginMain(audioMasterCallback a_audio_master)
 {
     return Tonvik::create_vst_effect(a_audio_master, &create_chorus);
 }
 
-#if !defined(_WIN32)
-extern "C" QUORLIN_EXPORT AEffect* main_plugin(audioMasterCallback a_audio_master) asm("main");
+#if TONVIK_PLUGIN_HAS_MAIN_ALIAS
+extern "C" TONVIK_PLUGIN_EXPORT AEffect*
+main_plugin(audioMasterCallback a_audio_master) asm("main");
 
 extern "C" AEffect* main_plugin(audioMasterCallback a_audio_master)
 {

@@ -24,6 +24,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <new>
@@ -41,11 +42,22 @@ void* allocate(std::size_t a_bytes, std::size_t a_alignment)
 {
     if (g_counting)
         ++g_allocations;
-    void* memory = nullptr;
+    // Aligned by hand, with the block's start kept just before the result: the C library's
+    // aligned allocators differ between platforms.
     const std::size_t alignment = std::max(a_alignment, sizeof(void*));
-    if (posix_memalign(&memory, alignment, a_bytes ? a_bytes : 1) != 0)
+    void* block = std::malloc(a_bytes + alignment + sizeof(void*));
+    if (!block)
         throw std::bad_alloc();
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block) + sizeof(void*);
+    void** memory = reinterpret_cast<void**>((start + alignment - 1) / alignment * alignment);
+    memory[-1] = block;
     return memory;
+}
+
+void release(void* a_memory)
+{
+    if (a_memory)
+        std::free(static_cast<void**>(a_memory)[-1]);
 }
 
 } // namespace
@@ -83,19 +95,19 @@ void* operator new(std::size_t a_bytes, std::align_val_t a_alignment,
 }
 void operator delete(void* a_memory) noexcept
 {
-    std::free(a_memory);
+    release(a_memory);
 }
 void operator delete(void* a_memory, std::size_t) noexcept
 {
-    std::free(a_memory);
+    release(a_memory);
 }
 void operator delete(void* a_memory, std::align_val_t) noexcept
 {
-    std::free(a_memory);
+    release(a_memory);
 }
 void operator delete(void* a_memory, std::size_t, std::align_val_t) noexcept
 {
-    std::free(a_memory);
+    release(a_memory);
 }
 
 namespace quorlinchorus

@@ -9,7 +9,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <stdlib.h>
+#include <random>
+#include <string>
 
 namespace
 {
@@ -19,11 +20,22 @@ class TemporaryFolder : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "bex-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        // A folder of our own, created by us: create_directory is false when the name exists.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && m_folder.empty(); ++attempt)
+        {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("bex-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate))
+                m_folder = candidate;
+        }
+        ASSERT_FALSE(m_folder.empty());
     }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
+    void TearDown() override
+    {
+        if (!m_folder.empty())
+            std::filesystem::remove_all(m_folder);
+    }
 
     // Joined the way portable code joins paths.
     Bex::String path(std::string_view a_relative) const

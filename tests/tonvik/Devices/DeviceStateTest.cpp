@@ -170,30 +170,6 @@ TEST_F(DeviceStateTest, ConfigurationIsCheckedInOrder)
               u"!cfg.m_use_vendor_folder || cfg.m_vendor_folder_name.size()");
 }
 
-TEST_F(DeviceStateTest, FoldersAreResolvedUnderTheUserDataFolderAndCreated)
-{
-    const char* previous = std::getenv("XDG_DATA_HOME");
-    const std::string saved = previous ? previous : "";
-    const fs::path data = m_folder.path() / "data home";
-    setenv("XDG_DATA_HOME", data.c_str(), 1);
-    TestDevice device{fs::path()};
-    device.initialize();
-    if (previous)
-        setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    else
-        unsetenv("XDG_DATA_HOME");
-
-    const fs::path user = data / "Test Vendor" / "Test Device";
-    EXPECT_TRUE(fs::is_directory(user / "Presets"));
-    EXPECT_EQ(native(device.m_static_config.m_preset_folder), user / "Presets");
-    EXPECT_EQ(native(device.get_settings_file()), user / "Settings.data");
-    const fs::path common = native(device.m_static_config.m_common_folder);
-    EXPECT_EQ(common.parent_path().parent_path().filename(), "share");
-    EXPECT_EQ(common.parent_path().filename(), "Test Vendor");
-    EXPECT_EQ(common.filename(), "Test Device");
-    EXPECT_EQ(native(device.m_static_config.m_common_internal_data_folder), common / "Internal");
-}
-
 TEST_F(DeviceStateTest, GlobalSettingsComeFromTheSettingsFileAndSeedNewInstances)
 {
     auto first = make_device();
