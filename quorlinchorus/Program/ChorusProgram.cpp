@@ -20,7 +20,7 @@ namespace quorlinchorus
 namespace
 {
 
-struct VariationSpec
+struct VariationDefinition
 {
     uint32_t m_id;
     const char16_t* m_name;
@@ -30,38 +30,39 @@ struct VariationSpec
     uint32_t m_origin;
 };
 
-struct UnitSpec
+struct UnitDefinition
 {
     uint32_t m_unit;
     uint32_t m_conversion;
 };
 
-constexpr UnitSpec Plain{Unit_NONE, ConversionType_IDENTITY};
-constexpr UnitSpec Milliseconds{Unit_MILLISECONDS, ConversionType_MILLISECONDS_TO_FRAMES};
-constexpr UnitSpec Decibels{Unit_DECIBELS, ConversionType_DECIBELS_TO_AMPLITUDE_RATIO};
+constexpr UnitDefinition Plain{Unit_NONE, ConversionType_IDENTITY};
+constexpr UnitDefinition Milliseconds{Unit_MILLISECONDS, ConversionType_MILLISECONDS_TO_FRAMES};
+constexpr UnitDefinition Decibels{Unit_DECIBELS, ConversionType_DECIBELS_TO_AMPLITUDE_RATIO};
 
 // Gains: set A. The default variation comes first in every set but the offsets'.
-constexpr VariationSpec GainSet[] = {
+constexpr VariationDefinition GainSet[] = {
     {1, u"Without inversion", 0.0f, 1.0f, 1.0f, EditorOrigin_START},
     {2, u"With inversion", 0.0f, -1.0f, -1.0f, EditorOrigin_START_SWAPPED},
     {3, u"Bipolar", -1.0f, 1.0f, 1.0f, EditorOrigin_MIDDLE},
 };
 // Dry and wet: set B.
-constexpr VariationSpec MixSet[] = {
+constexpr VariationDefinition MixSet[] = {
     {1, u"Without inversion", 0.0f, 1.0f, 0.5f, EditorOrigin_START},
     {2, u"With inversion", 0.0f, -1.0f, -0.5f, EditorOrigin_START_SWAPPED},
     {3, u"Bipolar", -1.0f, 1.0f, 0.5f, EditorOrigin_MIDDLE},
 };
 // Delay and depth offsets in milliseconds: set C, whose default is the third.
-constexpr VariationSpec OffsetSet[] = {
+constexpr VariationDefinition OffsetSet[] = {
     {1, u"Add", 0.0f, 50.0f, 0.0f, EditorOrigin_START},
     {2, u"Subtract", 0.0f, -50.0f, 0.0f, EditorOrigin_START_SWAPPED},
     {3, u"Add/Subtract", -50.0f, 50.0f, 0.0f, EditorOrigin_MIDDLE},
 };
-constexpr VariationSpec ScaleVariation{1, u"0 to 1, linear", 0.0f, 1.0f, 1.0f, EditorOrigin_START};
-constexpr VariationSpec StereoVariation{1, u"Default", 0.0f, 1.0f, 1.0f, EditorOrigin_START};
-constexpr VariationSpec GlobalGainVariation{1,     u"Default", -20.0f,
-                                            20.0f, 0.0f,       EditorOrigin_MIDDLE};
+constexpr VariationDefinition ScaleVariation{1,    u"0 to 1, linear", 0.0f, 1.0f,
+                                             1.0f, EditorOrigin_START};
+constexpr VariationDefinition StereoVariation{1, u"Default", 0.0f, 1.0f, 1.0f, EditorOrigin_START};
+constexpr VariationDefinition GlobalGainVariation{1,     u"Default", -20.0f,
+                                                  20.0f, 0.0f,       EditorOrigin_MIDDLE};
 
 void set_names(Parameter& a_parameter, uint32_t a_id, const Bex::String& a_name,
                const Bex::String& a_short_name)
@@ -71,12 +72,13 @@ void set_names(Parameter& a_parameter, uint32_t a_id, const Bex::String& a_name,
     a_parameter.set_short_name(a_short_name);
 }
 
-void append_variation(FloatParameter& a_parameter, const VariationSpec& a_spec,
-                      const UnitSpec& a_unit, bool a_make_default)
+void append_variation(FloatParameter& a_parameter, const VariationDefinition& a_definition,
+                      const UnitDefinition& a_unit, bool a_make_default)
 {
     FloatParameterVariation* variation = a_parameter.append_float_variation(
-        a_spec.m_id, Bex::String(a_spec.m_name), a_unit.m_unit, a_spec.m_start, a_spec.m_end,
-        a_spec.m_default, 0, a_unit.m_conversion, a_spec.m_origin, a_make_default);
+        a_definition.m_id, Bex::String(a_definition.m_name), a_unit.m_unit, a_definition.m_start,
+        a_definition.m_end, a_definition.m_default, 0, a_unit.m_conversion, a_definition.m_origin,
+        a_make_default);
     variation->m_modulation_word = 1;
 }
 
@@ -93,7 +95,7 @@ FloatParameter* make_float(uint32_t a_id, const Bex::String& a_name, const Bex::
 }
 
 FloatParameter* make_float(uint32_t a_id, const Bex::String& a_name, const Bex::String& a_short,
-                           const UnitSpec& a_unit, const VariationSpec& a_variation,
+                           const UnitDefinition& a_unit, const VariationDefinition& a_variation,
                            float* a_output)
 {
     FloatParameter* parameter = make_float(a_id, a_name, a_short, a_output);
@@ -102,12 +104,13 @@ FloatParameter* make_float(uint32_t a_id, const Bex::String& a_name, const Bex::
 }
 
 template <size_t N>
-FloatParameter* make_float(uint32_t a_id, const Bex::String& a_name, const UnitSpec& a_unit,
-                           const VariationSpec (&a_set)[N], uint32_t a_default_id, float* a_output)
+FloatParameter* make_float(uint32_t a_id, const Bex::String& a_name, const UnitDefinition& a_unit,
+                           const VariationDefinition (&a_set)[N], uint32_t a_default_id,
+                           float* a_output)
 {
     FloatParameter* parameter = make_float(a_id, a_name, a_name, a_output);
-    for (const VariationSpec& spec : a_set)
-        append_variation(*parameter, spec, a_unit, spec.m_id == a_default_id);
+    for (const VariationDefinition& definition : a_set)
+        append_variation(*parameter, definition, a_unit, definition.m_id == a_default_id);
     return parameter;
 }
 
@@ -200,22 +203,31 @@ P_Boolean* make_flag(std::string_view a_prefix, std::u16string_view a_template, 
 
 template <size_t N>
 FloatParameter* make_voice_float(std::string_view a_prefix, std::u16string_view a_template,
-                                 unsigned a_voice, const UnitSpec& a_unit,
-                                 const VariationSpec (&a_set)[N], float* a_output)
+                                 unsigned a_voice, const UnitDefinition& a_unit,
+                                 const VariationDefinition (&a_set)[N], float* a_output)
 {
     const Bex::String name = voice_text(a_template, a_voice);
     FloatParameter* parameter = make_float(voice_id(a_prefix, a_voice), name, name, a_output);
-    for (const VariationSpec& spec : a_set)
-        append_variation(*parameter, spec, a_unit, spec.m_id == 1);
+    for (const VariationDefinition& definition : a_set)
+        append_variation(*parameter, definition, a_unit, definition.m_id == 1);
     return parameter;
+}
+
+// Voices start spread across the stereo field; input and output pans share the definition.
+FloatParameter* make_voice_pan(std::string_view a_prefix, std::u16string_view a_template,
+                               unsigned a_voice, float* a_output)
+{
+    const VariationDefinition pan[] = {
+        {1, u"Default", -1.0f, 1.0f, default_pan(a_voice), EditorOrigin_MIDDLE}};
+    return make_voice_float(a_prefix, a_template, a_voice, Plain, pan, a_output);
 }
 
 void build_voices(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine,
                   CommittableCallback* a_voice_callback)
 {
     ChorusVoice* voices = a_engine.m_voices;
-    const VariationSpec delay[] = {{1, u"Default", 0.0f, 50.0f, 15.0f, EditorOrigin_START}};
-    const VariationSpec depth[] = {{1, u"Default", 0.0f, 50.0f, 5.0f, EditorOrigin_START}};
+    const VariationDefinition delay[] = {{1, u"Default", 0.0f, 50.0f, 15.0f, EditorOrigin_START}};
+    const VariationDefinition depth[] = {{1, u"Default", 0.0f, 50.0f, 5.0f, EditorOrigin_START}};
 
     build_voice_group(a_builder, "Dela", u"Delay",
                       [&](unsigned v) {
@@ -239,12 +251,7 @@ void build_voices(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine,
                       });
     build_voice_group(a_builder, "InPa", u"Input pan",
                       [&](unsigned v)
-                      {
-                          const VariationSpec pan[] = {
-                              {1, u"Default", -1.0f, 1.0f, default_pan(v), EditorOrigin_MIDDLE}};
-                          return make_voice_float("IPa", u"Input pan %d", v, Plain, pan,
-                                                  voices[v].m_input_pan);
-                      });
+                      { return make_voice_pan("IPa", u"Input pan %d", v, voices[v].m_input_pan); });
     build_voice_group(a_builder, "InPL", u"Input panning law",
                       [&](unsigned v)
                       {
@@ -259,12 +266,8 @@ void build_voices(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine,
                                                   voices[v].m_output_gain);
                       });
     build_voice_group(a_builder, "OuPa", u"Output pan",
-                      [&](unsigned v)
-                      {
-                          const VariationSpec pan[] = {
-                              {1, u"Default", -1.0f, 1.0f, default_pan(v), EditorOrigin_MIDDLE}};
-                          return make_voice_float("OPa", u"Output pan %d", v, Plain, pan,
-                                                  voices[v].m_output_pan);
+                      [&](unsigned v) {
+                          return make_voice_pan("OPa", u"Output pan %d", v, voices[v].m_output_pan);
                       });
     build_voice_group(a_builder, "OuPL", u"Output panning law",
                       [&](unsigned v)

@@ -32,6 +32,20 @@ P_TypedChoice<T>* make_choice(const char* a_id, const char16_t* a_name)
     return parameter;
 }
 
+// Both precision settings offer the same two choices.
+P_TypedChoice<ExponentialPrecision>* make_precision_choice(const char* a_id, const char16_t* a_name,
+                                                           ExponentialPrecision a_default,
+                                                           ExponentialPrecision* a_variable)
+{
+    P_TypedChoice<ExponentialPrecision>* parameter =
+        make_choice<ExponentialPrecision>(a_id, a_name);
+    parameter->append_option(1, u"Approximate", ExponentialPrecision_APPROXIMATE);
+    parameter->append_option(2, u"Exact", ExponentialPrecision_EXACT);
+    parameter->m_default_value = a_default;
+    parameter->m_variable = a_variable;
+    return parameter;
+}
+
 uint32_t numbered_id(const char* a_prefix, uint32_t a_number)
 {
     const char text[4] = {a_prefix[0], a_prefix[1], a_prefix[2], char('0' + a_number)};
@@ -58,12 +72,8 @@ DeviceSettings::DeviceSettings() : ParameterOwner(ParameterOwnerKind_DEVICE)
     }
 
     m_modulation_precision_parameter =
-        make_choice<ExponentialPrecision>("MoPr", u"Modulation exponential precision");
-    m_modulation_precision_parameter->append_option(1, u"Approximate",
-                                                    ExponentialPrecision_APPROXIMATE);
-    m_modulation_precision_parameter->append_option(2, u"Exact", ExponentialPrecision_EXACT);
-    m_modulation_precision_parameter->m_default_value = ExponentialPrecision_APPROXIMATE;
-    m_modulation_precision_parameter->m_variable = &m_modulation_precision;
+        make_precision_choice("MoPr", u"Modulation exponential precision",
+                              ExponentialPrecision_APPROXIMATE, &m_modulation_precision);
     root->append_parameter(m_modulation_precision_parameter);
 
     m_modulation_visualization_parameter =
@@ -77,12 +87,8 @@ DeviceSettings::DeviceSettings() : ParameterOwner(ParameterOwnerKind_DEVICE)
     root->append_parameter(m_modulation_visualization_parameter);
 
     m_parameter_precision_parameter =
-        make_choice<ExponentialPrecision>("PaPr", u"Parameter exponential precision");
-    m_parameter_precision_parameter->append_option(1, u"Approximate",
-                                                   ExponentialPrecision_APPROXIMATE);
-    m_parameter_precision_parameter->append_option(2, u"Exact", ExponentialPrecision_EXACT);
-    m_parameter_precision_parameter->m_default_value = ExponentialPrecision_EXACT;
-    m_parameter_precision_parameter->m_variable = &m_parameter_precision;
+        make_precision_choice("PaPr", u"Parameter exponential precision",
+                              ExponentialPrecision_EXACT, &m_parameter_precision);
     root->append_parameter(m_parameter_precision_parameter);
 
     m_smoothing_reason_parameter =
