@@ -1,5 +1,6 @@
 // The chorus with 8 active voices, as the whole device cycle (commit, smoothing, sub-block grid,
 // engine) and as the engine alone, in ns per sample, so that the framework's share shows.
+#include "ChorusBenchFixture.h"
 #include "quorlinchorus/TheEffect.h"
 
 #include "bex/Core/Id.h"
@@ -18,58 +19,9 @@
 namespace
 {
 
-namespace fs = std::filesystem;
+constexpr int32_t g_block = ChorusBenchFixture::BlockSize;
 
-constexpr int32_t g_block = 256;
-
-// An initialized effect at 48 kHz with every voice enabled, its folders in a temporary place.
-class Fixture
-{
-public:
-    Fixture()
-    {
-        std::random_device random;
-        m_folder = fs::temp_directory_path() / ("quorlin-bench-" + std::to_string(random()));
-        m_effect.m_static_config.m_user_folder = Bex::String::from_utf8(m_folder.string());
-        m_effect.m_static_config.m_common_folder = Bex::String::from_utf8(m_folder.string());
-        m_effect.initialize();
-        m_effect.set_sample_rate(48000.0f);
-        for (char voice = '1'; voice <= '8'; ++voice)
-            find(std::string("Ena") + voice)->set_normalized_value_from_host(1.0f);
-        m_in.resize(g_block);
-        std::mt19937 generator(1);
-        std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
-        for (float& value : m_in)
-            value = sample(generator);
-        m_left.resize(g_block);
-        m_right.resize(g_block);
-        process();
-    }
-    ~Fixture()
-    {
-        m_effect.terminate();
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-
-    Tonvik::Parameter* find(const std::string& a_id)
-    {
-        return m_effect.get_program()->get_collection().find(Bex::make_id(a_id));
-    }
-
-    void process()
-    {
-        const float* inputs[2] = {m_in.data(), m_in.data()};
-        float* outputs[2] = {m_left.data(), m_right.data()};
-        m_effect.process(inputs, outputs, g_block, 120.0, true);
-    }
-
-    fs::path m_folder;
-    quorlinchorus::TheEffect m_effect;
-    std::vector<float> m_in;
-    std::vector<float> m_left;
-    std::vector<float> m_right;
-};
+using Fixture = ChorusBenchFixture;
 
 void set_per_sample(benchmark::State& a_state)
 {

@@ -1,3 +1,4 @@
+#include "ChorusBenchFixture.h"
 #include "bex/Core/Id.h"
 #include "quorlinchorus/TheEffect.h"
 #include "tonvik/Devices/Device.h"
@@ -80,29 +81,15 @@ void lfo_eight_entries(benchmark::State& a_state)
     a_state.SetItemsProcessed(a_state.iterations() * 16);
 }
 
-namespace fs = std::filesystem;
-
-constexpr int32_t g_block = 256;
+constexpr int32_t g_block = ChorusBenchFixture::BlockSize;
 
 // The chorus at 48 kHz with all eight voices on; with a_modulated, two LFOs (at different
 // rates) drive the "Pitch modulation" of voices 1 to 4 and 5 to 8 with "Range" 1.
-class ChorusFixture
+class ChorusFixture : public ChorusBenchFixture
 {
 public:
-    explicit ChorusFixture(bool a_modulated) : m_in(g_block), m_left(g_block), m_right(g_block)
+    explicit ChorusFixture(bool a_modulated)
     {
-        std::random_device random;
-        m_folder = fs::temp_directory_path() / ("quorlin-bench-" + std::to_string(random()));
-        m_effect.m_static_config.m_user_folder = Bex::String::from_utf8(m_folder.string());
-        m_effect.m_static_config.m_common_folder = Bex::String::from_utf8(m_folder.string());
-        m_effect.initialize();
-        m_effect.set_sample_rate(48000.0f);
-        for (char voice = '1'; voice <= '8'; ++voice)
-            find(std::string("Ena") + voice)->set_normalized_value_from_host(1.0f);
-        std::mt19937 generator(1);
-        std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
-        for (float& value : m_in)
-            value = sample(generator);
         if (a_modulated)
         {
             ModulationManager* modulation = m_effect.get_modulation();
@@ -124,30 +111,6 @@ public:
         }
         process();
     }
-    ~ChorusFixture()
-    {
-        m_effect.terminate();
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-
-    Parameter* find(const std::string& a_id)
-    {
-        return m_effect.get_program()->get_collection().find(Bex::make_id(a_id));
-    }
-
-    void process()
-    {
-        const float* inputs[2] = {m_in.data(), m_in.data()};
-        float* outputs[2] = {m_left.data(), m_right.data()};
-        m_effect.process(inputs, outputs, g_block, 120.0, true);
-    }
-
-    fs::path m_folder;
-    quorlinchorus::TheEffect m_effect;
-    std::vector<float> m_in;
-    std::vector<float> m_left;
-    std::vector<float> m_right;
 };
 
 // The whole device cycle in ns per sample ("per_sample"), without and with the two LFOs.
