@@ -7,7 +7,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     libsndfile1-dev libcli11-dev nlohmann-json3-dev lsp-plugins-vst
-    qtractor ardour
+    qtractor ardour gdb
 )
 
 missing=()
