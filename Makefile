@@ -1,5 +1,5 @@
 # The two commands of the project; everything else is CMake presets.
-.PHONY: test bootstrap real-hosts demo
+.PHONY: test bootstrap real-hosts windows-tests demo
 
 FUZZ_SECONDS ?= 60
 
@@ -8,6 +8,7 @@ test: bootstrap
 	cmake --build --preset release
 	ctest --preset release
 	scripts/real-hosts.sh build/release/QuorlinChorus.so
+	scripts/windows-tests.sh
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
@@ -26,6 +27,12 @@ real-hosts: bootstrap
 	cmake --preset release
 	cmake --build --preset release --target QuorlinChorus
 	scripts/real-hosts.sh build/release/QuorlinChorus.so
+
+# The Windows DLL cross-built and tested under Wine, against the Linux build's audio.
+windows-tests: bootstrap
+	cmake --preset release
+	cmake --build --preset release
+	scripts/windows-tests.sh
 
 # The built-in demo chord, dry and through the "Lush Chorus" factory preset.
 demo: bootstrap

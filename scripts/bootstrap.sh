@@ -8,6 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     libsndfile1-dev libcli11-dev nlohmann-json3-dev lsp-plugins-vst
     qtractor ardour gdb
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 
@@ -12,23 +11,16 @@ namespace plugin_test
 namespace
 {
 
-std::string g_data_folder;
-
-// Every folder the plug-in uses lies below a fresh temporary directory: settings and presets of
-// the person running the tests are never read or written.
 class DataFolderEnvironment : public ::testing::Environment
 {
 public:
     void SetUp() override
     {
         namespace fs = std::filesystem;
-        const fs::path base = fs::temp_directory_path() /
-                              ("quorlin-plugin-test-" + std::to_string(std::random_device()()));
-        fs::create_directories(base / "home");
-        g_data_folder = (base / "data").string();
-        setenv("XDG_DATA_HOME", g_data_folder.c_str(), 1);
-        setenv("HOME", (base / "home").c_str(), 1);
-        m_base = base;
+        m_base = fs::temp_directory_path() /
+                 ("quorlin-plugin-test-" + std::to_string(std::random_device()()));
+        fs::create_directories(m_base);
+        redirect_data_folders(m_base.string());
     }
 
     void TearDown() override
@@ -44,10 +36,5 @@ private:
 const bool g_registered = (::testing::AddGlobalTestEnvironment(new DataFolderEnvironment()), true);
 
 } // namespace
-
-const std::string& data_folder()
-{
-    return g_data_folder;
-}
 
 } // namespace plugin_test

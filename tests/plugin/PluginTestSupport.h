@@ -13,7 +13,8 @@ inline std::string plugin_path()
 }
 #endif
 
-// The temporary folder that stands in for the user's data folder during the tests.
-const std::string& data_folder();
+// Points the plug-in's user and shared data folders below a_base, so that the settings and
+// presets of the person running the tests are never read or written.
+void redirect_data_folders(const std::string& a_base);
 
 } // namespace plugin_test
