@@ -1,9 +1,11 @@
 #include "quorlinchorus/TheEffect.h"
 
+#include "bex/Core/Exception.h"
 #include "quorlinchorus/Program/ChorusProgram.h"
 #include "tonvik/Devices/DeviceProgramBuilder.h"
 #include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Parameters/CommittableCallback.h"
+#include "tonvik/Platform/MessageBox.h"
 
 using namespace Tonvik;
 
@@ -37,11 +39,19 @@ TheEffect::TheEffect()
 void TheEffect::build_program()
 {
     m_engine.m_processing_kernel = nullptr;
-    DeviceProgramBuilder builder(*get_program());
-    build_chorus_program(
-        builder, m_engine,
-        new CommittableMethodCallback<TheEffect>(this, &TheEffect::p_update_active_voices));
-    on_sample_rate_changed();
+    try
+    {
+        DeviceProgramBuilder builder(*get_program());
+        build_chorus_program(
+            builder, m_engine,
+            new CommittableMethodCallback<TheEffect>(this, &TheEffect::p_update_active_voices));
+        on_sample_rate_changed();
+    }
+    catch (const Bex::Exception& exception)
+    {
+        show_message_box(exception.get_message(), u"Error");
+        return;
+    }
     m_input_count = 2;
     m_output_count = 2;
 }
