@@ -17,4 +17,7 @@ using MessageBoxFunction = void (*)(const Bex::String& a_text, const Bex::String
 // comes. Not synchronised with show_message_box.
 MessageBoxFunction replace_message_box(MessageBoxFunction a_function);
 
+// The platform's own box, whatever replaces it; one implementation per platform.
+void show_system_message_box(const Bex::String& a_text, const Bex::String& a_caption);
+
 } // namespace Tonvik

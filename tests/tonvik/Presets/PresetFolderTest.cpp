@@ -1,22 +1,12 @@
 #include "tonvik/Presets/PresetFolder.h"
+#include "PresetTreeNames.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <vector>
 
-namespace
-{
-
-std::vector<std::u16string> preset_names(const Tonvik::PresetFolder& a_folder)
-{
-    std::vector<std::u16string> names;
-    for (size_t i = 0; i < a_folder.get_preset_count(); ++i)
-        names.push_back(a_folder.get_preset(i)->get_name());
-    return names;
-}
-
-} // namespace
+using TonvikTest::preset_names;
 
 TEST(PresetFolder, FoldedOrderPrefixFirstEqualNamesInInsertionOrder)
 {

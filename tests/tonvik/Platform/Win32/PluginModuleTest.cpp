@@ -2,21 +2,17 @@
 
 #include <string>
 
-#ifndef QUORLIN_PLUGIN_DLL
-#error "QUORLIN_PLUGIN_DLL must name the plug-in DLL"
+#ifndef QUORLIN_PLUGIN_PATH
+#error "QUORLIN_PLUGIN_PATH must name the plug-in DLL"
 #endif
 
 namespace
 {
 
-// The build names the DLL by its Linux path; Wine shows the Linux root as drive Z:.
 std::wstring plugin_path()
 {
-    const std::string path = QUORLIN_PLUGIN_DLL;
-    std::wstring wide = L"Z:";
-    for (char c : path)
-        wide += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
-    return wide;
+    const std::string path = QUORLIN_PLUGIN_PATH;
+    return std::wstring(path.begin(), path.end());
 }
 
 } // namespace

@@ -1,27 +1,14 @@
 #include "../../Devices/TestDevice.h"
+#include "../../Presets/PresetTreeNames.h"
 #include "WideTestSupport.h"
 #include "tonvik/Presets/PresetManager.h"
 
 using namespace TonvikWin32Test;
+using TonvikTest::folder_names;
+using TonvikTest::preset_names;
 
 namespace
 {
-
-std::vector<std::u16string> folder_names(const Tonvik::PresetFolder& a_folder)
-{
-    std::vector<std::u16string> names;
-    for (size_t i = 0; i < a_folder.get_folder_count(); ++i)
-        names.push_back(a_folder.get_folder(i)->get_name());
-    return names;
-}
-
-std::vector<std::u16string> preset_names(const Tonvik::PresetFolder& a_folder)
-{
-    std::vector<std::u16string> names;
-    for (size_t i = 0; i < a_folder.get_preset_count(); ++i)
-        names.push_back(a_folder.get_preset(i)->get_name());
-    return names;
-}
 
 class Win32PresetFileTest : public ::testing::Test
 {

@@ -9,8 +9,6 @@ namespace Tonvik
 namespace
 {
 
-MessageBoxFunction g_replacement = nullptr;
-
 const wchar_t* wide(const Bex::String& a_text)
 {
     return reinterpret_cast<const wchar_t*>(a_text.c_str());
@@ -20,21 +18,9 @@ const wchar_t* wide(const Bex::String& a_text)
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-void show_message_box(const Bex::String& a_text, const Bex::String& a_caption)
+void show_system_message_box(const Bex::String& a_text, const Bex::String& a_caption)
 {
-    if (g_replacement)
-    {
-        g_replacement(a_text, a_caption);
-        return;
-    }
     MessageBoxW(nullptr, wide(a_text), wide(a_caption), MB_OK | MB_ICONERROR);
-}
-
-MessageBoxFunction replace_message_box(MessageBoxFunction a_function)
-{
-    MessageBoxFunction previous = g_replacement;
-    g_replacement = a_function;
-    return previous;
 }
 
 } // namespace Tonvik

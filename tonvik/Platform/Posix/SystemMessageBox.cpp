@@ -9,8 +9,6 @@ namespace Tonvik
 namespace
 {
 
-MessageBoxFunction g_replacement = nullptr;
-
 bool is_high_surrogate(char16_t a_unit)
 {
     return a_unit >= 0xD800 && a_unit <= 0xDBFF;
@@ -38,24 +36,12 @@ std::string printable(Bex::String a_text)
 
 } // namespace
 
-void show_message_box(const Bex::String& a_text, const Bex::String& a_caption)
+void show_system_message_box(const Bex::String& a_text, const Bex::String& a_caption)
 {
-    if (g_replacement)
-    {
-        g_replacement(a_text, a_caption);
-        return;
-    }
     const std::string line = printable(a_caption) + ": " + printable(a_text) + "\n";
     // One write, so that lines from several threads do not interleave.
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
-}
-
-MessageBoxFunction replace_message_box(MessageBoxFunction a_function)
-{
-    MessageBoxFunction previous = g_replacement;
-    g_replacement = a_function;
-    return previous;
 }
 
 } // namespace Tonvik
