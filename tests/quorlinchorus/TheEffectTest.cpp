@@ -1,7 +1,6 @@
-// Replaces the global allocation functions of this test program so that a test can count the
-// allocations the audio cycle makes.
 #include "quorlinchorus/TheEffect.h"
 
+#include "AllocationCounter.h"
 #include "bex/Binis/BiniDocument.h"
 #include "bex/Core/Id.h"
 #include "bex/Streams/ExpandingOutputStream.h"
@@ -24,91 +23,10 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <random>
 #include <thread>
 #include <vector>
-
-namespace
-{
-
-std::atomic<bool> g_counting{false};
-std::atomic<long> g_allocations{0};
-
-void* allocate(std::size_t a_bytes, std::size_t a_alignment)
-{
-    if (g_counting)
-        ++g_allocations;
-    // Aligned by hand, with the block's start kept just before the result: the C library's
-    // aligned allocators differ between platforms.
-    const std::size_t alignment = std::max(a_alignment, sizeof(void*));
-    void* block = std::malloc(a_bytes + alignment + sizeof(void*));
-    if (!block)
-        throw std::bad_alloc();
-    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block) + sizeof(void*);
-    void** memory = reinterpret_cast<void**>((start + alignment - 1) / alignment * alignment);
-    memory[-1] = block;
-    return memory;
-}
-
-void release(void* a_memory)
-{
-    if (a_memory)
-        std::free(static_cast<void**>(a_memory)[-1]);
-}
-
-} // namespace
-
-void* operator new(std::size_t a_bytes)
-{
-    return allocate(a_bytes, alignof(std::max_align_t));
-}
-void* operator new(std::size_t a_bytes, std::align_val_t a_alignment)
-{
-    return allocate(a_bytes, std::size_t(a_alignment));
-}
-void* operator new(std::size_t a_bytes, const std::nothrow_t&) noexcept
-{
-    try
-    {
-        return allocate(a_bytes, alignof(std::max_align_t));
-    }
-    catch (const std::bad_alloc&)
-    {
-        return nullptr;
-    }
-}
-void* operator new(std::size_t a_bytes, std::align_val_t a_alignment,
-                   const std::nothrow_t&) noexcept
-{
-    try
-    {
-        return allocate(a_bytes, std::size_t(a_alignment));
-    }
-    catch (const std::bad_alloc&)
-    {
-        return nullptr;
-    }
-}
-void operator delete(void* a_memory) noexcept
-{
-    release(a_memory);
-}
-void operator delete(void* a_memory, std::size_t) noexcept
-{
-    release(a_memory);
-}
-void operator delete(void* a_memory, std::align_val_t) noexcept
-{
-    release(a_memory);
-}
-void operator delete(void* a_memory, std::size_t, std::align_val_t) noexcept
-{
-    release(a_memory);
-}
 
 namespace quorlinchorus
 {
@@ -274,11 +192,9 @@ TEST_F(TheEffectTest, TheAudioCycleAllocatesNothing)
         m_effect.queue_midi_message(note_on);
         const float* inputs[2] = {in.data() + start, in.data() + start};
         float* outputs[2] = {left.data() + start, right.data() + start};
-        g_allocations = 0;
-        g_counting = true;
+        test_support::start_counting_allocations();
         m_effect.process(inputs, outputs, frames, 100.0 + frames, true);
-        g_counting = false;
-        allocations += g_allocations;
+        allocations += test_support::stop_counting_allocations();
         start += size_t(frames);
     }
     EXPECT_EQ(allocations, 0);
