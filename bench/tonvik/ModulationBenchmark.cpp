@@ -1,6 +1,7 @@
 #include "ChorusBenchFixture.h"
 #include "bex/Core/Id.h"
 #include "quorlinchorus/TheEffect.h"
+#include "tests/support/LfoSetup.h"
 #include "tonvik/Devices/Device.h"
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/Modulation/LfoModulator.h"
@@ -95,17 +96,12 @@ public:
             ModulationManager* modulation = m_effect.get_modulation();
             for (int lfo_index = 0; lfo_index < 2; ++lfo_index)
             {
-                auto* lfo = static_cast<LfoModulator*>(
-                    modulation->add_modulator(std::make_unique<LfoModulator>(modulation)));
+                LfoModulator* lfo = test_support::add_lfo(*modulation);
                 lfo->get_frequency_factor_parameter()->set_external_value(lfo_index ? 0.7f : 1.3f);
                 for (char voice = '1'; voice <= '4'; ++voice)
                 {
-                    auto* entry = static_cast<ModifyingModulatorEntry*>(
-                        modulation->add_entry(lfo, uint32_t(lfo->get_entries().size())));
-                    entry->get_range_parameter()->set_external_value(1.0f);
                     const char id = char(voice + 4 * lfo_index);
-                    entry->get_modulatee_parameter()->set_target(
-                        find(std::string("PiM") + id)->get_modulatee());
+                    test_support::add_lfo_entry(*modulation, lfo, find(std::string("PiM") + id));
                 }
             }
         }

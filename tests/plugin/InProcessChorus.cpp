@@ -2,11 +2,9 @@
 
 #include "bex/Core/Id.h"
 #include "bex/Streams/ExpandingOutputStream.h"
+#include "tests/support/LfoSetup.h"
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/Modulation/LfoModulator.h"
-#include "tonvik/Modulation/ModulationManager.h"
-#include "tonvik/Modulation/Parameter_Modifier.h"
-#include "tonvik/Modulation/Parameter_Modulatee.h"
 #include "tonvik/Parameters/ParameterCollection.h"
 
 #include <memory>
@@ -47,16 +45,9 @@ void InProcessChorus::set_from_host(const char* a_id, float a_normalized)
 
 Tonvik::LfoModulator* InProcessChorus::add_lfo(std::initializer_list<const char*> a_targets)
 {
-    Tonvik::ModulationManager* modulation = m_effect.get_modulation();
-    auto* lfo = static_cast<Tonvik::LfoModulator*>(
-        modulation->add_modulator(std::make_unique<Tonvik::LfoModulator>(modulation)));
+    Tonvik::LfoModulator* lfo = test_support::add_lfo(*m_effect.get_modulation());
     for (const char* id : a_targets)
-    {
-        auto* entry = static_cast<Tonvik::ModifyingModulatorEntry*>(
-            modulation->add_entry(lfo, uint32_t(lfo->get_entries().size())));
-        entry->get_range_parameter()->set_external_value(1.0f);
-        entry->get_modulatee_parameter()->set_target(parameter(id)->get_modulatee());
-    }
+        test_support::add_lfo_entry(*m_effect.get_modulation(), lfo, parameter(id));
     return lfo;
 }
 

@@ -1,17 +1,16 @@
 #include "quorlinchorus/TheEffect.h"
 
-#include "AllocationCounter.h"
 #include "bex/Binis/BiniDocument.h"
 #include "bex/Core/Id.h"
 #include "bex/Streams/ExpandingOutputStream.h"
 #include "bex/Streams/MemoryInputStream.h"
 #include "quorlinchorus/Engine/Kernels/PanLawKernels.h"
+#include "tests/support/AllocationCounter.h"
+#include "tests/support/LfoSetup.h"
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/Modulation/AssignableSlots.h"
 #include "tonvik/Modulation/LfoModulator.h"
 #include "tonvik/Modulation/ModulationManager.h"
-#include "tonvik/Modulation/Parameter_Modifier.h"
-#include "tonvik/Modulation/Parameter_Modulatee.h"
 #include "tonvik/ParameterTypes/AssignableParameterSlot.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
 #include "tonvik/ParameterTypes/P_GenericChoice.h"
@@ -88,16 +87,9 @@ protected:
     // An LFO (sine, one cycle per second) with an "Above" entry of "Range" 1 on each target.
     Tonvik::LfoModulator* add_lfo(std::initializer_list<const char*> a_targets)
     {
-        Tonvik::ModulationManager* modulation = m_effect.get_modulation();
-        auto* lfo = static_cast<Tonvik::LfoModulator*>(
-            modulation->add_modulator(std::make_unique<Tonvik::LfoModulator>(modulation)));
+        Tonvik::LfoModulator* lfo = test_support::add_lfo(*m_effect.get_modulation());
         for (const char* id : a_targets)
-        {
-            auto* entry = static_cast<Tonvik::ModifyingModulatorEntry*>(
-                modulation->add_entry(lfo, uint32_t(lfo->get_entries().size())));
-            entry->get_range_parameter()->set_external_value(1.0f);
-            entry->get_modulatee_parameter()->set_target(parameter(id)->get_modulatee());
-        }
+            test_support::add_lfo_entry(*m_effect.get_modulation(), lfo, parameter(id));
         return lfo;
     }
 

@@ -1,5 +1,5 @@
-#include "AllocationCounter.h"
 #include "EngineProbe.h"
+#include "tests/support/AllocationCounter.h"
 
 #include <gtest/gtest.h>
 
