@@ -12,11 +12,9 @@ namespace Tonvik
 {
 
 Modulator::Modulator(ModulationManager* a_manager, uint32_t a_type_number)
-    : ParameterOwner(ParameterOwnerKind_MODULATOR), m_manager(a_manager),
+    : ModulationParameterOwner(ParameterOwnerKind_MODULATOR), m_manager(a_manager),
       m_type_number(a_type_number)
 {
-    m_parameters.get_root()->m_owner = this;
-
     m_enabled_parameter = new P_Boolean();
     m_enabled_parameter->set_id(Bex::make_id("Enab"));
     m_enabled_parameter->set_name(u"Enabled");
@@ -42,14 +40,6 @@ Modulator::~Modulator()
     for (ModulatorEntry* entry : m_entries)
         delete entry;
     m_entries.clear();
-    for (CommittableCallback* callback : m_callbacks)
-        callback->release();
-}
-
-void Modulator::p_add_parameter(Parameter* a_parameter)
-{
-    a_parameter->m_modulator_parameter = true;
-    m_parameters.get_root()->append_parameter(a_parameter);
 }
 
 void Modulator::append_name_prefix(Bex::String& a_text) const

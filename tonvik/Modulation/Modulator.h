@@ -4,9 +4,7 @@
 #include "bex/Core/Vector.h"
 #include "bex/Signals/Signal.h"
 #include "tonvik/Modulation/ModulationEvents.h"
-#include "tonvik/Parameters/CommittableCallback.h"
-#include "tonvik/Parameters/ParameterCollection.h"
-#include "tonvik/Parameters/ParameterOwner.h"
+#include "tonvik/Modulation/ModulationParameterOwner.h"
 
 #include <cstdint>
 
@@ -57,7 +55,7 @@ enum ModulatorEventKind : uint32_t
 
 // One modulation source. Owns its parameters and its ordered entries; the manager places it in
 // a processing stage and binds its parameters to the device.
-class Modulator : public ParameterOwner
+class Modulator : public ModulationParameterOwner
 {
 public:
     using Handler = void (*)(Modulator* a_modulator, uint32_t a_voice);
@@ -102,7 +100,6 @@ public:
     const Bex::String& get_name() const { return m_name; }
     const Bex::Vector<ModulatorEntry*>& get_entries() const { return m_entries; }
     const Bex::Vector<ModulatorEntry*>& get_active_entries() const { return m_active_entries; }
-    ParameterCollection& get_parameters() { return m_parameters; }
     P_Boolean* get_enabled_parameter() const { return m_enabled_parameter; }
     Parameter_String* get_name_parameter() const { return m_name_parameter; }
     // The entry's position in m_entries, -1 when it is not one of them.
@@ -111,21 +108,8 @@ public:
     Bex::Signal1<ModulationEvents::OnModulatorMoved> m_moved_signal;
 
 protected:
-    // Declares a parameter of this modulator; the manager binds it when the modulator is added.
-    void p_add_parameter(Parameter* a_parameter);
-    // A committable callback that runs a member of the modulator on each commit.
-    template <typename T>
-    CommittableCallback* p_callback(T* a_object, void (T::*a_method)())
-    {
-        CommittableCallback* callback = new CommittableMethodCallback<T>(a_object, a_method);
-        m_callbacks.push_back(callback);
-        callback->add_reference();
-        return callback;
-    }
-
     ModulationManager* m_manager;
     uint32_t m_type_number;
-    ParameterCollection m_parameters;
     P_Boolean* m_enabled_parameter;
     Parameter_String* m_name_parameter;
     bool m_enabled = true;
@@ -146,7 +130,6 @@ private:
     int32_t m_stage_index = -1;
     Bex::Vector<Handler> m_handlers[ModulatorEventKind_ENUM_SIZE];
     Bex::Vector<EntryHandler> m_entry_handlers[ModulatorEventKind_ENUM_SIZE];
-    Bex::Vector<CommittableCallback*> m_callbacks;
 
 public:
     bool is_inverted() const { return m_inverted; }

@@ -10,10 +10,8 @@ namespace Tonvik
 {
 
 ModulatorEntry::ModulatorEntry(Modulator* a_modulator)
-    : ParameterOwner(ParameterOwnerKind_MODULATOR_ENTRY), m_modulator(a_modulator)
+    : ModulationParameterOwner(ParameterOwnerKind_MODULATOR_ENTRY), m_modulator(a_modulator)
 {
-    m_parameters.get_root()->m_owner = this;
-
     m_enabled_parameter = new P_Boolean();
     m_enabled_parameter->set_id(1);
     m_enabled_parameter->set_name(u"Enabled");
@@ -32,17 +30,7 @@ ModulatorEntry::ModulatorEntry(Modulator* a_modulator)
     p_add_parameter(m_modulatee_parameter);
 }
 
-ModulatorEntry::~ModulatorEntry()
-{
-    for (CommittableCallback* callback : m_callbacks)
-        callback->release();
-}
-
-void ModulatorEntry::p_add_parameter(Parameter* a_parameter)
-{
-    a_parameter->m_modulator_parameter = true;
-    m_parameters.get_root()->append_parameter(a_parameter);
-}
+ModulatorEntry::~ModulatorEntry() = default;
 
 void ModulatorEntry::append_name_prefix(Bex::String& a_text) const
 {

@@ -13,7 +13,7 @@ struct ModulationSignal;
 
 // One assignment of a modulator to a target. The chain of its target gives it, per voice, the
 // vector it reads and the one it writes.
-class ModulatorEntry : public ParameterOwner
+class ModulatorEntry : public ModulationParameterOwner
 {
 public:
     struct VoiceIo
@@ -42,7 +42,6 @@ public:
     // Position in its modulator's entries.
     int32_t get_index() const { return m_modulator->find_entry(this); }
     Modulator* get_modulator() const { return m_modulator; }
-    ParameterCollection& get_parameters() { return m_parameters; }
     P_Boolean* get_enabled_parameter() const { return m_enabled_parameter; }
     Parameter_Modulatee* get_modulatee_parameter() const { return m_modulatee_parameter; }
 
@@ -57,29 +56,17 @@ public:
     uint32_t m_bounds_clear = 0;
 
 protected:
-    void p_add_parameter(Parameter* a_parameter);
-    template <typename T>
-    CommittableCallback* p_callback(T* a_object, void (T::*a_method)())
-    {
-        CommittableCallback* callback = new CommittableMethodCallback<T>(a_object, a_method);
-        m_callbacks.push_back(callback);
-        callback->add_reference();
-        return callback;
-    }
     // The kernel or bounds changed outside a rebuild: the target's final function follows.
     void p_update_target_bounds();
     // "Enabled", "Modulatee" or a grouping parameter changed: the chains are rebuilt.
     void p_on_structure_changed();
 
-    ParameterCollection m_parameters;
     P_Boolean* m_enabled_parameter;
     Parameter_Modulatee* m_modulatee_parameter;
     bool m_enabled = true;
 
 private:
     friend class ModulationManager;
-
-    Bex::Vector<CommittableCallback*> m_callbacks;
 };
 
 } // namespace Tonvik
