@@ -44,6 +44,16 @@ public:
     virtual void invoke(Event& a_event) = 0;
 };
 
+// A subscriber that is a Trackable ends its connections when it dies; any other does not.
+template <typename Subscriber>
+Trackable* trackable_of(Subscriber* a_subscriber)
+{
+    if constexpr (std::is_base_of_v<Trackable, Subscriber>)
+        return a_subscriber ? static_cast<Trackable*>(a_subscriber) : nullptr;
+    else
+        return nullptr;
+}
+
 // Calls a member function of a subscriber with the event.
 template <typename Event, typename Subscriber>
 class MethodSlot1 : public Slot1<Event>
@@ -56,13 +66,7 @@ public:
     {
     }
 
-    Trackable* get_trackable() override
-    {
-        if constexpr (std::is_base_of_v<Trackable, Subscriber>)
-            return m_subscriber ? static_cast<Trackable*>(m_subscriber) : nullptr;
-        else
-            return nullptr;
-    }
+    Trackable* get_trackable() override { return trackable_of(m_subscriber); }
 
     void invoke(Event& a_event) override { (m_subscriber->*m_method)(a_event); }
 
@@ -83,13 +87,7 @@ public:
     {
     }
 
-    Trackable* get_trackable() override
-    {
-        if constexpr (std::is_base_of_v<Trackable, Subscriber>)
-            return m_subscriber ? static_cast<Trackable*>(m_subscriber) : nullptr;
-        else
-            return nullptr;
-    }
+    Trackable* get_trackable() override { return trackable_of(m_subscriber); }
 
     void invoke(Event&) override { (m_subscriber->*m_method)(); }
 

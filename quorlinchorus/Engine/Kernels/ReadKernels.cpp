@@ -15,10 +15,16 @@ inline __m128i load_indices(const int32_t* a_indices)
     return _mm_load_si128(reinterpret_cast<const __m128i*>(a_indices));
 }
 
-// Index of the sample of age D in each lane.
-inline __m128i newest_taps(const int32_t* a_write_indices, __m128i a_whole, __m128i a_mask)
+// Splits four read positions into their whole parts D, as the index of each lane's sample of age D
+// in a_newest, and their fractions, returned.
+inline __m128 split_positions(const float* a_position, const int32_t* a_write_indices,
+                              __m128i a_mask, int32_t* a_newest)
 {
-    return _mm_and_si128(_mm_sub_epi32(load_indices(a_write_indices), a_whole), a_mask);
+    const __m128 position = _mm_load_ps(a_position);
+    const __m128i whole = _mm_cvttps_epi32(position);
+    _mm_store_si128(reinterpret_cast<__m128i*>(a_newest),
+                    _mm_and_si128(_mm_sub_epi32(load_indices(a_write_indices), whole), a_mask));
+    return _mm_sub_ps(position, _mm_cvtepi32_ps(whole));
 }
 
 // Two unaligned pairs of floats into the low and high halves of a vector.
@@ -55,12 +61,8 @@ void read_linear(const float* a_channel, const int32_t* a_write_indices, int32_t
     const __m128i mask = _mm_set1_epi32(a_mask);
     for (unsigned i = 0; i < SubBlockSize; i += 4)
     {
-        const __m128 position = _mm_load_ps(a_position + i);
-        const __m128i whole = _mm_cvttps_epi32(position);
-        const __m128 f = _mm_sub_ps(position, _mm_cvtepi32_ps(whole));
         alignas(16) int32_t newest[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(newest),
-                        newest_taps(a_write_indices + i, whole, mask));
+        const __m128 f = split_positions(a_position + i, a_write_indices + i, mask, newest);
 
         // Each run is (age D + 2, age D + 1).
         const __m128 runs01 = load_pairs(a_channel + newest[0] - 2, a_channel + newest[1] - 2);
@@ -81,12 +83,8 @@ void read_cubic(const float* a_channel, const int32_t* a_write_indices, int32_t 
     const __m128 five = _mm_set1_ps(5.0f);
     for (unsigned i = 0; i < SubBlockSize; i += 4)
     {
-        const __m128 position = _mm_load_ps(a_position + i);
-        const __m128i whole = _mm_cvttps_epi32(position);
-        const __m128 f = _mm_sub_ps(position, _mm_cvtepi32_ps(whole));
         alignas(16) int32_t newest[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(newest),
-                        newest_taps(a_write_indices + i, whole, mask));
+        const __m128 f = split_positions(a_position + i, a_write_indices + i, mask, newest);
 
         // Each run is (age D + 3, D + 2, D + 1, D); transposed they become t, r, q and p.
         __m128 t = _mm_loadu_ps(a_channel + newest[0] - 3);
