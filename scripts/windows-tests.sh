@@ -11,10 +11,11 @@ cmake --build --preset windows-tests
 
 prefix=$PWD/$build/wine-prefix
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Creates the prefix if needed, then waits for that run's server to end: only one server may
-# serve a prefix.
+# Creates the prefix if needed, then ends that run's server, or one an interrupted run left
+# behind: only one server may serve a prefix.
 cmake/wine-run.sh "$prefix" cmd /c exit >/dev/null 2>&1 </dev/null || true
-timeout 60 wineserver -w
+wineserver -k 2>/dev/null || true
+timeout 60 wineserver -w || true
 
 # One server for the whole run makes each test program start in a fraction of a second instead of
 # one and a half. Wine's background services start with the first client and inherit its output:
