@@ -39,8 +39,8 @@ demo: bootstrap
 	cmake --preset release
 	cmake --build --preset release --target QuorlinChorus quorlin quorlin_factory_preset_files
 	mkdir -p build/demo
-	build/release/quorlin process --dry --tail 1 build/demo/demo-dry.wav
-	build/release/quorlin process --preset "build/release/presets/Lush Chorus.preset" --tail 1 \
+	build/release/quorlin process --dry --demo --tail 1 build/demo/demo-dry.wav
+	build/release/quorlin process --demo --preset "build/release/presets/Lush Chorus.preset" --tail 1 \
 		build/demo/demo-chorus.wav
 	@echo
 	@echo "Dry demo:       $(CURDIR)/build/demo/demo-dry.wav"

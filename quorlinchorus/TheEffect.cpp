@@ -66,6 +66,11 @@ void TheEffect::on_sample_rate_changed()
     m_engine.set_sample_rate(get_sample_rate());
 }
 
+void TheEffect::on_resume()
+{
+    m_engine.clear_memories();
+}
+
 void TheEffect::run_kernel(const DeviceProcessIo& a_io, uint32_t a_count)
 {
     m_engine.process_sub_block(a_io.m_inputs[0], a_io.m_inputs[1], a_io.m_outputs[0],

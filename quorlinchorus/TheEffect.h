@@ -18,6 +18,8 @@ public:
 
     void build_program() override;
     void on_sample_rate_changed() override;
+    // The delay lines start silent again.
+    void on_resume() override;
     void process_block(const Tonvik::DeviceProcessIo& a_io) override;
     void process_partial_completion(const Tonvik::DeviceProcessIo& a_io, uint32_t a_count) override;
     void process_partial_within(const Tonvik::DeviceProcessIo& a_io, uint32_t a_count) override;

@@ -49,6 +49,7 @@ void ChorusEngine::process_sub_block(const float* a_in_l, const float* a_in_r, f
                                      float* a_out_r, unsigned a_count)
 {
     BEX_ASSERT(a_count >= 1 && a_count <= SubBlockSize);
+    bring_memories_into_use();
     if (!m_processing_kernel)
     {
         std::fill_n(a_out_l, a_count, 0.0f);
@@ -200,13 +201,43 @@ void ChorusEngine::update_active_voices()
     const bool any_solo = std::any_of(m_voices, m_voices + VoiceCount,
                                       [](const ChorusVoice& a_voice) { return a_voice.m_solo; });
     m_active_voice_count = 0;
+    m_active_voice_mask = 0;
     for (unsigned v = 0; v < VoiceCount; ++v)
     {
         ChorusVoice& voice = m_voices[v];
         voice.m_active = any_solo ? voice.m_solo : voice.m_enabled;
         if (voice.m_active)
+        {
             m_active_voices[m_active_voice_count++] = v;
+            m_active_voice_mask |= 1u << v;
+        }
     }
+}
+
+void ChorusEngine::bring_memories_into_use()
+{
+    unsigned in_use = 0;
+    if (m_processing_kernel == &ChorusEngine::process_two_buffers)
+        in_use = TwoChannelBit;
+    else if (m_processing_kernel == &ChorusEngine::process_eight_buffers)
+        in_use = m_active_voice_mask;
+    const unsigned returning = in_use & ~m_memories_in_use;
+    m_memories_in_use = in_use;
+    if (!returning)
+        return;
+    if (returning & TwoChannelBit)
+        m_two_channel.clear();
+    for (unsigned v = 0; v < VoiceCount; ++v)
+    {
+        if (returning & (1u << v))
+            m_eight_channel.clear_channel(v);
+    }
+}
+
+void ChorusEngine::clear_memories()
+{
+    m_two_channel.clear();
+    m_eight_channel.clear();
 }
 
 void ChorusEngine::p_stage(const float* a_in_l, const float* a_in_r, unsigned a_count)

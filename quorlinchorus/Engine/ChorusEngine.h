@@ -50,6 +50,13 @@ public:
     // Run it whenever an enabled or solo flag changes.
     void update_active_voices();
 
+    // A memory (or a voice's channel) that the last sub-block left alone holds audio from the
+    // time it was last used, NaNs included. Silences whatever the selected mode and the active
+    // voices now bring back into use; every sub-block runs this before its kernel.
+    void bring_memories_into_use();
+    // Silences both memories at once, as after a restart of the audio.
+    void clear_memories();
+
     // Samples already processed of the current 16-sample grid cell of process_block.
     unsigned get_grid_phase() const { return m_grid_phase; }
     unsigned get_delay_size() const { return m_delay_size; }
@@ -102,6 +109,10 @@ private:
 
     unsigned m_active_voices[VoiceCount] = {};
     unsigned m_active_voice_count = 0;
+    // Bit v: channel v of the eight-channel memory; bit TwoChannelBit: the two-channel memory.
+    static constexpr unsigned TwoChannelBit = 1u << VoiceCount;
+    unsigned m_active_voice_mask = 0;
+    unsigned m_memories_in_use = 0;
     unsigned m_grid_phase = 0;
 };
 

@@ -54,6 +54,18 @@ DelayMemory::~DelayMemory()
     p_release();
 }
 
+void DelayMemory::clear_channel(unsigned a_channel)
+{
+    BEX_ASSERT(a_channel < m_channel_count);
+    std::memset(m_samples + a_channel * p_stride(), 0, p_stride() * sizeof(float));
+}
+
+void DelayMemory::clear()
+{
+    if (m_samples)
+        std::memset(m_samples, 0, m_channel_count * p_stride() * sizeof(float));
+}
+
 bool DelayMemory::allocate(unsigned a_channels, size_t a_min_capacity)
 {
     BEX_ASSERT(a_channels > 0);

@@ -55,6 +55,10 @@ public:
     // Stores a_samples[0..a_count) at the write indices of lanes 0..a_count-1.
     void write(unsigned a_channel, const float* a_samples, unsigned a_count);
 
+    // Silences one channel, its guard included, so nothing it held can be read again.
+    void clear_channel(unsigned a_channel);
+    void clear();
+
     // Moves the write position on by a_count (1 to 16) samples, so that the next sub-block starts
     // where this one stopped.
     void advance(unsigned a_count);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 using quorlin::PluginHost;
@@ -148,4 +149,103 @@ TEST(PluginAudio, BlockSizesDoNotChangeTheOutput)
     const Stereo random_blocks = render_with([&] { return int32_t(sizes() % 700); });
     EXPECT_EQ(random_blocks.m_left, reference.m_left);
     EXPECT_EQ(random_blocks.m_right, reference.m_right);
+}
+
+namespace
+{
+
+Stereo noise(size_t a_length, unsigned a_seed)
+{
+    std::mt19937 generator(a_seed);
+    std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
+    Stereo signal{std::vector<float>(a_length), std::vector<float>(a_length)};
+    for (size_t i = 0; i < a_length; ++i)
+    {
+        signal.m_left[i] = sample(generator);
+        signal.m_right[i] = sample(generator);
+    }
+    return signal;
+}
+
+int32_t index_of(PluginHost& a_host, const std::string& a_name)
+{
+    const int32_t index = a_host.find_parameter(a_name);
+    EXPECT_GE(index, 0) << a_name;
+    return index;
+}
+
+// Silence in must give silence out: no delay line may hold anything from before.
+void expect_silent_after_silence(PluginHost& a_host, const char* a_what)
+{
+    const Stereo output = render(a_host, silence(9600));
+    EXPECT_TRUE(nonzero(output.m_left).empty()) << a_what;
+    EXPECT_TRUE(nonzero(output.m_right).empty()) << a_what;
+}
+
+} // namespace
+
+TEST(PluginAudio, AVoiceSwitchedBackOnStartsFromSilence)
+{
+    PluginHost host(plugin_test::plugin_path(), Rate, 512);
+    const int32_t voice = index_of(host, "Enabled 3");
+    host.set_parameter(voice, 1.0f);
+    render(host, noise(24000, 1));
+    host.set_parameter(voice, 0.0f);
+    render(host, silence(96000));
+    host.set_parameter(voice, 1.0f);
+    expect_silent_after_silence(host, "voice 3 enabled again");
+
+    // A NaN that reached the voice's delay line while it played is gone as well.
+    Stereo poisoned = noise(4800, 2);
+    poisoned.m_left[1000] = std::nanf("");
+    render(host, poisoned);
+    host.set_parameter(voice, 0.0f);
+    render(host, silence(96000));
+    host.set_parameter(voice, 1.0f);
+    const Stereo output = render(host, silence(9600));
+    for (size_t i = 0; i < output.m_left.size(); ++i)
+    {
+        ASSERT_EQ(output.m_left[i], 0.0f) << i;
+        ASSERT_EQ(output.m_right[i], 0.0f) << i;
+    }
+}
+
+TEST(PluginAudio, AProcessingModeSwitchedBackStartsFromSilence)
+{
+    PluginHost host(plugin_test::plugin_path(), Rate, 512);
+    const int32_t mode = index_of(host, "Processing mode");
+    host.set_parameter(mode, 0.25f);
+    ASSERT_EQ(host.get_parameter_display(mode).rfind("2 buffers", 0), 0u);
+    host.set_parameter(mode, 0.75f);
+    ASSERT_EQ(host.get_parameter_display(mode).rfind("8 buffers", 0), 0u);
+
+    for (float back : {0.75f, 0.25f})
+    {
+        const float away = back > 0.5f ? 0.25f : 0.75f;
+        host.set_parameter(mode, back);
+        render(host, noise(24000, 3));
+        host.set_parameter(mode, away);
+        render(host, silence(96000));
+        host.set_parameter(mode, back);
+        expect_silent_after_silence(host, back > 0.5f ? "8 -> 2 -> 8" : "2 -> 8 -> 2");
+    }
+}
+
+TEST(PluginAudio, ResumeStartsFromSilenceWithEveryGlideAtItsTarget)
+{
+    PluginHost host(plugin_test::plugin_path(), Rate, 512);
+    render(host, noise(24000, 4));
+    host.dispatch(effMainsChanged, 0, 0);
+    host.dispatch(effMainsChanged, 0, 1);
+    expect_silent_after_silence(host, "after resume");
+
+    // Dry glides from 0.5 towards 0 and Wet is 0: after the restart the dry path is shut at once.
+    host.set_parameter(index_of(host, "Wet"), 0.0f);
+    render(host, silence(48000));
+    host.set_parameter(index_of(host, "Dry"), 0.0f);
+    host.dispatch(effMainsChanged, 0, 0);
+    host.dispatch(effMainsChanged, 0, 1);
+    const Stereo output = render(host, noise(512, 5));
+    EXPECT_TRUE(nonzero(output.m_left).empty());
+    EXPECT_TRUE(nonzero(output.m_right).empty());
 }

@@ -192,6 +192,20 @@ TEST_F(TheEffectTest, TheAudioCycleAllocatesNothing)
     EXPECT_EQ(allocations, 0);
 }
 
+// The host calls resume from its own thread between two audio blocks; nothing there may allocate.
+TEST_F(TheEffectTest, ResumeAllocatesNothing)
+{
+    add_lfo({"PiM1", "Del1"});
+    parameter("Dry ")->set_normalized_value_from_host(0.1f);
+    parameter("Ena5")->set_normalized_value_from_host(1.0f);
+    run(noise(100), 100);
+    ASSERT_TRUE(m_effect.has_running_smoothers());
+    test_support::start_counting_allocations();
+    m_effect.resume();
+    EXPECT_EQ(test_support::stop_counting_allocations(), 0);
+    EXPECT_FALSE(m_effect.has_running_smoothers());
+}
+
 // Runs the audio cycle on one thread while others change parameters from the host and the
 // editor, save and load the state and change the sample rate. The thread sanitizer watches.
 TEST_F(TheEffectTest, AudioCycleRunsAlongsideTheOtherThreads)

@@ -274,6 +274,16 @@ void Device::flush_changes()
     drain_commit_queues();
 }
 
+void Device::resume()
+{
+    StateLocks locks(*this);
+    flush_changes();
+    m_partial_pending = false;
+    m_partial_missing = 0;
+    m_modulation_reset_pending = true;
+    on_resume();
+}
+
 void Device::connect_listener(DeviceListener* a_listener, uint32_t a_signal)
 {
     BEX_ASSERT(a_signal < DeviceSignal_ENUM_SIZE);

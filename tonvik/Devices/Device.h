@@ -175,6 +175,10 @@ public:
     void recommit_all();
     // Under the three locks: settles the running smoothers and drains both queues unsmoothed.
     void flush_changes();
+    // The host switches the audio back on: nothing from before may sound again. Glides settle at
+    // their targets, queued changes commit, the sub-block grid and the modulation start afresh,
+    // then the device's own hook clears what it holds. Allocates nothing.
+    void resume();
 
     // Notes a parameter whose editors need a refresh.
     void parameter_changed(Parameter* a_parameter);
@@ -190,7 +194,8 @@ public:
     void connect_listener(DeviceListener* a_listener, uint32_t a_signal);
     void disconnect_listener(DeviceListener* a_listener);
 
-    // Flags: StateFlag bits. Saving and loading hold the three locks. A failed load throws
+    // Flags: StateFlag bits. Saving holds the parameter and modulation locks and never stops the
+    // audio; loading holds the three locks. A failed load throws
     // "An error occurred while loading the preset."; what the device then holds is undefined
     // until the caller resets or restores it.
     void save_state(Bex::OutputStream& a_stream, uint32_t a_flags);
@@ -205,6 +210,7 @@ public:
     void save_preset_state(Bex::OutputStream& a_stream) override;
 
     // The settings window's confirmation: writes the global settings to the settings file.
+    // Without one it throws the folder problem and writes nothing.
     void save_global_settings();
     // Plug-in name, "/" and a_part, in UTF-8.
     std::string make_preamble(const std::string& a_part) const;
@@ -219,7 +225,10 @@ public:
     // Null until initialize() has built the program.
     AssignableSlots* get_assignable_slots() const { return m_assignable_slots.get(); }
     PresetManager* get_preset_manager() const { return m_preset_manager.get(); }
+    // Empty when the user's folders could not be found or made: there is then no settings file.
     const Bex::String& get_settings_file() const { return m_settings_file; }
+    // Why presets and settings are unavailable; empty when the folders are in place.
+    const Bex::String& get_folder_problem() const { return m_folder_problem; }
     // Whether a sub-block was cut short and how many samples it still lacks.
     bool is_partial_block_pending() const { return m_partial_pending; }
     uint32_t get_partial_block_missing() const { return m_partial_missing; }
@@ -320,6 +329,7 @@ private:
     uint32_t m_changed_list_index = 0;
 
     Bex::String m_settings_file;
+    Bex::String m_folder_problem;
     std::unique_ptr<DeviceGlobalSettings> m_global_settings;
     std::unique_ptr<DeviceInstanceSettings> m_instance_settings;
     std::unique_ptr<MusicalTriggerManager> m_trigger_manager;

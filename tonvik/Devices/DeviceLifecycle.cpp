@@ -1,5 +1,6 @@
 #include "tonvik/Devices/Device.h"
 
+#include "bex/Core/Exception.h"
 #include "bex/Streams/FilePath.h"
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/Devices/DeviceSettings.h"
@@ -49,29 +50,50 @@ void Device::p_resolve_folders()
             folder = join(folder, cfg.m_vendor_folder_name);
         return join(folder, cfg.m_application_folder_name);
     };
-    if (cfg.m_common_folder.empty())
-        cfg.m_common_folder = application_folder(SystemFolderKind_COMMON_APPLICATION_DATA);
-    if (cfg.m_user_folder.empty())
-        cfg.m_user_folder = application_folder(SystemFolderKind_USER_APPLICATION_DATA);
-    if (cfg.m_common_internal_data_folder.empty())
-        cfg.m_common_internal_data_folder =
-            join(cfg.m_common_folder, cfg.m_common_internal_data_folder_name);
-    if (cfg.m_preset_folder.empty())
-        cfg.m_preset_folder = join(cfg.m_user_folder, cfg.m_preset_folder_name);
-
-    // A first start finds neither the vendor nor the application folder: every missing level is
-    // made.
-    Bex::ensure_folder(cfg.m_user_folder);
-    Bex::ensure_folder(cfg.m_preset_folder);
-    m_settings_file = join(cfg.m_user_folder, u"Settings.data");
+    // A plug-in that cannot find or make its folders still plays: sandboxed scanners and service
+    // accounts often have no usable home. Without a common folder the style sheet falls back to
+    // the built-in copy; without the user's folders there are no presets and no settings file,
+    // and the reason is kept for the editor.
+    try
+    {
+        if (cfg.m_common_folder.empty())
+            cfg.m_common_folder = application_folder(SystemFolderKind_COMMON_APPLICATION_DATA);
+        if (cfg.m_common_internal_data_folder.empty())
+            cfg.m_common_internal_data_folder =
+                join(cfg.m_common_folder, cfg.m_common_internal_data_folder_name);
+    }
+    catch (const Bex::Exception&)
+    {
+        cfg.m_common_folder.clear();
+        cfg.m_common_internal_data_folder.clear();
+    }
+    try
+    {
+        if (cfg.m_user_folder.empty())
+            cfg.m_user_folder = application_folder(SystemFolderKind_USER_APPLICATION_DATA);
+        if (cfg.m_preset_folder.empty())
+            cfg.m_preset_folder = join(cfg.m_user_folder, cfg.m_preset_folder_name);
+        // A first start finds neither the vendor nor the application folder: every missing level
+        // is made.
+        Bex::ensure_folder(cfg.m_user_folder);
+        Bex::ensure_folder(cfg.m_preset_folder);
+        m_settings_file = join(cfg.m_user_folder, u"Settings.data");
+    }
+    catch (const Bex::Exception& exception)
+    {
+        m_folder_problem = exception.get_message();
+        cfg.m_preset_folder.clear();
+        m_settings_file.clear();
+    }
 }
 
 void Device::p_create_settings()
 {
     m_global_settings.reset(create_global_settings());
     m_global_settings->initialize(this);
-    m_global_settings->load_file(m_settings_file, make_preamble("Settings"),
-                                 m_static_config.m_plugin_internal_version);
+    if (!m_settings_file.empty())
+        m_global_settings->load_file(m_settings_file, make_preamble("Settings"),
+                                     m_static_config.m_plugin_internal_version);
 
     StateLocks locks(*this);
     m_instance_settings.reset(create_instance_settings());
@@ -175,6 +197,8 @@ DeviceInstanceSettings* Device::create_instance_settings()
 void Device::save_global_settings()
 {
     BEX_ASSERT(m_global_settings);
+    if (m_settings_file.empty())
+        throw Bex::Exception(m_folder_problem);
     m_global_settings->save_file(m_settings_file, make_preamble("Settings"));
 }
 

@@ -24,7 +24,10 @@ constexpr uint32_t g_format_version = 1;
 
 void Device::save_state(Bex::OutputStream& a_stream, uint32_t a_flags)
 {
-    StateLocks locks(*this);
+    // Saving only reads what the parameter and modulation locks guard; the audio thread writes
+    // none of it, so a host's autosave never costs a block of audio.
+    ScopedLock parameters(m_parameter_lock);
+    ScopedLock modulation(m_modulation_lock);
     Bex::BiniDocument document;
     Bex::BiniNode& root = document.get_root();
     root.add_child(Bex::make_id("FoVe")).set_value_uint32(g_format_version);

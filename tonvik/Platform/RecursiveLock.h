@@ -36,4 +36,24 @@ private:
     RecursiveLock& m_lock;
 };
 
+// Holds the lock only if it was free (or already this thread's).
+class ScopedTryLock
+{
+public:
+    explicit ScopedTryLock(RecursiveLock& a_lock) : m_lock(a_lock), m_owns(a_lock.try_lock()) {}
+    ~ScopedTryLock()
+    {
+        if (m_owns)
+            m_lock.unlock();
+    }
+    ScopedTryLock(const ScopedTryLock&) = delete;
+    ScopedTryLock& operator=(const ScopedTryLock&) = delete;
+
+    bool owns() const { return m_owns; }
+
+private:
+    RecursiveLock& m_lock;
+    bool m_owns;
+};
+
 } // namespace Tonvik

@@ -262,6 +262,10 @@ Bex::String PresetManager::get_default_save_path() const
 {
     if (!m_current_path.empty())
         return m_current_path;
+    // Without a preset folder there is no place to suggest; a bare name would land in whatever
+    // folder the host runs in.
+    if (m_preset_folder.empty())
+        return Bex::String();
     return p_join(m_preset_folder, u"No name");
 }
 

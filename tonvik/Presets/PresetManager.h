@@ -78,7 +78,7 @@ public:
     // set_current and load_preset together; a failure also restores the previous current preset.
     void open_preset(const Bex::String& a_path);
 
-    // The current preset path, else "No name" in the preset folder.
+    // The current preset path, else "No name" in the preset folder; empty without a folder.
     Bex::String get_default_save_path() const;
     // Writes the device's state beside a_path and moves it into place only once it is complete,
     // so that a failure never leaves a truncated file or a damaged older preset; then rescans and

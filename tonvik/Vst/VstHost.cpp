@@ -31,11 +31,17 @@ VstInt32 VstHost::p_count_parameters(Device* a_device)
 
 VstHost::VstHost(audioMasterCallback a_audio_master, Device* a_device)
     : AudioEffectX(a_audio_master, 1, p_count_parameters(a_device)), m_device(a_device),
-      m_program(a_device->get_program())
+      m_program(a_device->get_program()), m_parameter_count(p_count_parameters(a_device)),
+      m_pending(std::make_unique<PendingValue[]>(size_t(m_parameter_count))),
+      m_last_values(std::make_unique<std::atomic<float>[]>(size_t(m_parameter_count)))
 {
     m_device->m_host = this;
-    for (Parameter* parameter : m_program->get_host_list())
+    for (VstInt32 i = 0; i < m_parameter_count; ++i)
+    {
+        Parameter* parameter = m_program->get_host_list()[size_t(i)];
         parameter->m_host = this;
+        m_last_values[size_t(i)] = parameter->get_normalized_value();
+    }
 
     setNumInputs(VstInt32(m_device->m_input_count));
     setNumOutputs(VstInt32(m_device->m_output_count));
@@ -50,7 +56,7 @@ VstHost::VstHost(audioMasterCallback a_audio_master, Device* a_device)
     // There is no editor yet: the flag stays clear as for an editor that could not be created.
     hasEditor(false);
     p_request_events();
-    m_device->on_resume();
+    m_device->resume();
 }
 
 VstHost::~VstHost()
@@ -98,27 +104,31 @@ void VstHost::suspend()
 void VstHost::resume()
 {
     p_request_events();
-    m_device->on_resume();
+    m_device->resume();
+}
+
+bool VstHost::p_index_valid(VstInt32 a_index) const
+{
+    return !m_terminated && a_index >= 0 && a_index < m_parameter_count;
 }
 
 Parameter* VstHost::p_host_parameter(VstInt32 a_index) const
 {
-    if (m_terminated || a_index < 0)
+    if (!p_index_valid(a_index))
         return nullptr;
-    const Bex::Vector<Parameter*>& list = m_program->get_host_list();
-    return size_t(a_index) < list.size() ? list[size_t(a_index)] : nullptr;
+    return m_program->get_host_list()[size_t(a_index)];
 }
 
-void VstHost::setParameter(VstInt32 index, float value)
+void VstHost::p_apply(VstInt32 a_index, float a_value)
 {
-    Parameter* parameter = p_host_parameter(index);
-    // A value the host should never send must not reach the audio code as an out-of-range one.
-    if (!parameter || std::isnan(value))
+    Parameter* parameter = p_host_parameter(a_index);
+    if (!parameter)
         return;
+    m_last_values[size_t(a_index)].store(a_value, std::memory_order_relaxed);
     ++m_busy;
     try
     {
-        parameter->set_normalized_value_from_host(std::clamp(value, 0.0f, 1.0f));
+        parameter->set_normalized_value_from_host(a_value);
     }
     catch (...)
     {
@@ -128,33 +138,83 @@ void VstHost::setParameter(VstInt32 index, float value)
     --m_busy;
 }
 
+void VstHost::p_apply_pending()
+{
+    if (!m_any_pending.exchange(false, std::memory_order_acquire))
+        return;
+    for (VstInt32 i = 0; i < m_parameter_count; ++i)
+    {
+        PendingValue& pending = m_pending[size_t(i)];
+        if (pending.m_pending.exchange(false, std::memory_order_acquire))
+            p_apply(i, pending.m_value.load(std::memory_order_relaxed));
+    }
+}
+
+void VstHost::setParameter(VstInt32 index, float value)
+{
+    // A value the host should never send must not reach the audio code as an out-of-range one.
+    if (!p_index_valid(index) || std::isnan(value))
+        return;
+    value = std::clamp(value, 0.0f, 1.0f);
+    // Hosts automate from the audio thread, which must not wait for a preset load or an editor
+    // command: a busy lock parks the value for whoever takes the lock next.
+    ScopedTryLock lock(m_device->get_parameter_lock());
+    if (!lock.owns())
+    {
+        PendingValue& pending = m_pending[size_t(index)];
+        pending.m_value.store(value, std::memory_order_relaxed);
+        pending.m_pending.store(true, std::memory_order_release);
+        m_any_pending.store(true, std::memory_order_release);
+        return;
+    }
+    p_apply_pending();
+    p_apply(index, value);
+}
+
 float VstHost::getParameter(VstInt32 index)
 {
-    Parameter* parameter = p_host_parameter(index);
-    return parameter ? parameter->get_normalized_value() : 0.0f;
+    if (!p_index_valid(index))
+        return 0.0f;
+    ScopedTryLock lock(m_device->get_parameter_lock());
+    if (!lock.owns())
+    {
+        const PendingValue& pending = m_pending[size_t(index)];
+        if (pending.m_pending.load(std::memory_order_acquire))
+            return pending.m_value.load(std::memory_order_relaxed);
+        return m_last_values[size_t(index)].load(std::memory_order_relaxed);
+    }
+    p_apply_pending();
+    const float value = p_host_parameter(index)->get_normalized_value();
+    m_last_values[size_t(index)].store(value, std::memory_order_relaxed);
+    return value;
 }
 
 void VstHost::getParameterLabel(VstInt32 index, char* label)
 {
-    if (Parameter* parameter = p_host_parameter(index); parameter && label)
-        copy_text_to_host(parameter->m_third_text, label, ParameterTextBytes);
+    if (!p_index_valid(index) || !label)
+        return;
+    ScopedLock lock(m_device->get_parameter_lock());
+    p_apply_pending();
+    copy_text_to_host(p_host_parameter(index)->m_third_text, label, ParameterTextBytes);
 }
 
 void VstHost::getParameterDisplay(VstInt32 index, char* text)
 {
-    Parameter* parameter = p_host_parameter(index);
-    if (!parameter || !text)
+    if (!p_index_valid(index) || !text)
         return;
+    ScopedLock lock(m_device->get_parameter_lock());
+    p_apply_pending();
     Bex::String display;
-    parameter->get_display_text(display);
+    p_host_parameter(index)->get_display_text(display);
     copy_text_to_host(display, text, ParameterTextBytes);
 }
 
 void VstHost::getParameterName(VstInt32 index, char* text)
 {
-    Parameter* parameter = p_host_parameter(index);
-    if (!parameter || !text)
+    if (!p_index_valid(index) || !text)
         return;
+    ScopedLock lock(m_device->get_parameter_lock());
+    Parameter* parameter = p_host_parameter(index);
     // A slot keeps its own name whatever is assigned to it, so host automation lanes stay put.
     const DeviceProgram::HostSlotRecord& slot = m_program->get_host_slot(uint32_t(index));
     if (slot.m_is_assignable)
@@ -164,7 +224,7 @@ void VstHost::getParameterName(VstInt32 index, char* text)
 
 bool VstHost::canParameterBeAutomated(VstInt32 index)
 {
-    return p_host_parameter(index) != nullptr;
+    return p_index_valid(index);
 }
 
 bool VstHost::getEffectName(char* name)
@@ -203,6 +263,10 @@ VstInt32 VstHost::getChunk(void** data, bool)
     *data = nullptr;
     try
     {
+        {
+            ScopedLock lock(m_device->get_parameter_lock());
+            p_apply_pending();
+        }
         Bex::ExpandingOutputStream stream(ChunkBlockSize);
         m_device->save_state(stream, StateFlag_MODULATION | StateFlag_PROGRAM | StateFlag_INSTANCE);
         if (stream.get_size() == 0 || stream.get_size() > uint64_t(INT32_MAX))
@@ -253,6 +317,12 @@ void VstHost::processReplacing(float** inputs, float** outputs, VstInt32 sampleF
     {
         tempo = time->tempo;
         tempo_valid = true;
+    }
+    if (m_any_pending.load(std::memory_order_relaxed))
+    {
+        ScopedTryLock lock(m_device->get_parameter_lock());
+        if (lock.owns())
+            p_apply_pending();
     }
     m_device->process(inputs, outputs, sampleFrames, tempo, tempo_valid);
 }

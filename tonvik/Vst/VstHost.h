@@ -3,6 +3,8 @@
 #include "tonvik/Devices/Host.h"
 #include "vst/AudioEffectX.h"
 
+#include <atomic>
+#include <memory>
 #include <vector>
 
 namespace Tonvik
@@ -62,13 +64,30 @@ private:
     void automate(Parameter* a_parameter, float a_normalized_value) override;
     bool get_song_position(double& a_position) override;
 
-    // The parameter at a host index, or null when the index is out of range.
+    // A host value that arrived while the parameter lock was taken; applied by the next caller
+    // that gets the lock (at the latest the next audio block).
+    struct PendingValue
+    {
+        std::atomic<float> m_value{0.0f};
+        std::atomic<bool> m_pending{false};
+    };
+
+    bool p_index_valid(VstInt32 a_index) const;
+    // Under the parameter lock only: the host list changes behind it (chunk and preset loads,
+    // modulation edits, slot assignments), and so do the parameters it points at.
     Parameter* p_host_parameter(VstInt32 a_index) const;
+    void p_apply_pending();
+    void p_apply(VstInt32 a_index, float a_value);
     void p_request_events();
 
     Device* m_device;
     DeviceProgram* m_program;
+    const VstInt32 m_parameter_count;
     bool m_terminated = false;
+    std::unique_ptr<PendingValue[]> m_pending;
+    std::atomic<bool> m_any_pending{false};
+    // What getParameter answers while the parameter lock is taken elsewhere.
+    std::unique_ptr<std::atomic<float>[]> m_last_values;
     // The last chunk handed to the host; valid until the next getChunk or the end.
     std::vector<unsigned char> m_chunk;
 };

@@ -206,8 +206,8 @@ TEST_F(QuorlinCli, MonoFeedsBothInputsAndTheTailExtends)
 
 TEST_F(QuorlinCli, WithoutInputTheDemoSignalIsRendered)
 {
-    const Result result = run({"process", "--plugin", GAIN_TEST_PLUGIN_PATH, path("demo.wav"),
-                               "--set", "Gain=1", "--tempo", "1"});
+    const Result result = run({"process", "--plugin", GAIN_TEST_PLUGIN_PATH, "--demo",
+                               path("demo.wav"), "--set", "Gain=1", "--tempo", "1"});
     ASSERT_EQ(result.code, 0) << result.err;
     int rate = 0;
     const Channels out = read_wav("demo.wav", &rate);
@@ -431,8 +431,8 @@ TEST_F(QuorlinCli, EveryFactoryPresetLoadsIntoTheChorusAndSounds)
     for (const char* name : {"Lush Chorus", "Subtle Doubler", "Slow Ensemble"})
         EXPECT_EQ(presets.count(name), 1u) << name;
 
-    ASSERT_EQ(run({"process", "--dry", path("dry.wav")}).code, 0);
-    const Result standard = run({"process", path("default.wav")});
+    ASSERT_EQ(run({"process", "--dry", "--demo", path("dry.wav")}).code, 0);
+    const Result standard = run({"process", "--demo", path("default.wav")});
     ASSERT_EQ(standard.code, 0) << standard.err;
     const Channels dry = read_wav("dry.wav");
     const Channels plain = read_wav("default.wav");
@@ -442,7 +442,7 @@ TEST_F(QuorlinCli, EveryFactoryPresetLoadsIntoTheChorusAndSounds)
     for (const std::string& name : presets)
     {
         const std::string file = (fs::path(FACTORY_PRESET_FOLDER) / (name + ".preset")).string();
-        const Result result = run({"process", "--preset", file, path("out.wav")});
+        const Result result = run({"process", "--demo", "--preset", file, path("out.wav")});
         ASSERT_EQ(result.code, 0) << name << ": " << result.err;
         EXPECT_EQ(result.err, "") << name;
         const Channels out = read_wav("out.wav");
@@ -468,6 +468,89 @@ TEST_F(QuorlinCli, APresetTheChorusRefusesFailsInsteadOfRenderingTheDefaults)
     json.replace(at, 10, "\"value\": 1");
     std::ofstream(path("faulty.json")) << json;
     ASSERT_EQ(run({"bini", "from-json", path("faulty.json"), path("faulty.preset")}).code, 0);
-    expect_clean_failure({"process", "--preset", path("faulty.preset"), path("out.wav")},
+    expect_clean_failure({"process", "--demo", "--preset", path("faulty.preset"), path("out.wav")},
                          "refused the preset");
+}
+
+// "quorlin process mysong.wav" once rendered the demo chord over the song.
+TEST_F(QuorlinCli, AnInputIsNeverTakenForTheOutputNorOverwritten)
+{
+    write_wav("mysong.wav", ramp());
+    const std::string song = read_text(path("mysong.wav"));
+    fs::create_symlink(path("mysong.wav"), path("link.wav"));
+    expect_clean_failure({"process", path("mysong.wav")}, "alone is not taken as the output");
+    expect_clean_failure({"process", "--dry", path("mysong.wav")}, "use --demo");
+    expect_clean_failure({"process", path("mysong.wav"), path("mysong.wav")}, "is the input file");
+    expect_clean_failure({"process", path("mysong.wav"), (m_dir / "." / "mysong.wav").string()},
+                         "is the input file");
+    expect_clean_failure({"process", path("mysong.wav"), path("link.wav")}, "is the input file");
+    expect_clean_failure({"process", "--demo", path("mysong.wav"), path("out.wav")},
+                         "name only the output file");
+    expect_clean_failure({"process"}, "--demo OUT");
+    EXPECT_EQ(read_text(path("mysong.wav")), song);
+}
+
+// Effect chunks are not presets: the chorus refuses a preset as a chunk and falls back to its
+// defaults, which quorlin must not render as if it were the patch asked for.
+TEST_F(QuorlinCli, AChunkTheChorusRefusesFailsAndSaysWhatToUseInstead)
+{
+    const std::string preset = (fs::path(FACTORY_PRESET_FOLDER) / "Lush Chorus.preset").string();
+    expect_clean_failure({"process", "--demo", "--chunk", preset, path("out.wav")},
+                         "lacks the Stat part of a state chunk; a preset file is loaded with "
+                         "--preset instead");
+
+    // A chunk the chorus wrote itself loads and sounds as the preset it came from.
+    Result result = run({"process", "--demo", "--preset", preset, "--save-chunk",
+                         path("lush.chunk"), path("preset.wav")});
+    ASSERT_EQ(result.code, 0) << result.err;
+    result = run({"process", "--demo", "--chunk", path("lush.chunk"), path("chunk.wav")});
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(read_wav("chunk.wav"), read_wav("preset.wav"));
+
+    // Complete, but holding a modulator type that does not exist.
+    ASSERT_EQ(run({"bini", "to-json", path("lush.chunk"), path("lush.json")}).code, 0);
+    std::string json = read_text(path("lush.json"));
+    const size_t at = json.find("\"value\": 2", json.find("\"id\": \"Type\","));
+    ASSERT_NE(at, std::string::npos);
+    json.replace(at, 10, "\"value\": 1");
+    std::ofstream(path("faulty.json")) << json;
+    ASSERT_EQ(run({"bini", "from-json", path("faulty.json"), path("faulty.chunk")}).code, 0);
+    expect_clean_failure({"process", "--demo", "--chunk", path("faulty.chunk"), path("out.wav")},
+                         "refused the chunk");
+}
+
+TEST_F(QuorlinCli, InputWithMoreChannelsThanThePluginHasInputsNeedsAChoice)
+{
+    Channels six(6, std::vector<float>(777));
+    for (size_t channel = 0; channel < six.size(); ++channel)
+    {
+        for (size_t i = 0; i < six[channel].size(); ++i)
+            six[channel][i] = float(channel + 1) * 0.1f + float(i % 50) * 0.001f;
+    }
+    write_wav("six.wav", six);
+    write_wav("three-four.wav", {six[2], six[3]});
+    write_wav("five.wav", {six[4]});
+    const std::string gain = GAIN_TEST_PLUGIN_PATH;
+    expect_clean_failure({"process", "--plugin", gain, path("six.wav"), path("out.wav")},
+                         "has 6 channels and the plug-in 2 inputs");
+    expect_clean_failure(
+        {"process", "--plugin", gain, "--channels", "7", path("six.wav"), path("out.wav")},
+        "the input has channels 1 to 6");
+    expect_clean_failure(
+        {"process", "--plugin", gain, "--channels", "1,2,3", path("six.wav"), path("out.wav")},
+        "at most two");
+    expect_clean_failure(
+        {"process", "--plugin", gain, "--channels", "3,", path("six.wav"), path("out.wav")},
+        "expected one or two channel numbers");
+
+    for (const auto& [channels, reference] :
+         {std::pair<std::string, std::string>{"3,4", "three-four.wav"}, {"5", "five.wav"}})
+    {
+        Result result = run({"process", "--plugin", gain, "--channels", channels, path("six.wav"),
+                             path("picked.wav")});
+        ASSERT_EQ(result.code, 0) << result.err;
+        result = run({"process", "--plugin", gain, path(reference), path("expected.wav")});
+        ASSERT_EQ(result.code, 0) << result.err;
+        EXPECT_EQ(read_wav("picked.wav"), read_wav("expected.wav")) << channels;
+    }
 }

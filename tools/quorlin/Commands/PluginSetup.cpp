@@ -130,6 +130,71 @@ bool preset_refused(const std::vector<uint8_t>& a_preset, const std::vector<uint
     return asks_for_change;
 }
 
+bool same_document(const std::vector<uint8_t>& a_first, const std::vector<uint8_t>& a_second,
+                   size_t a_preamble_length)
+{
+    try
+    {
+        const RawBiniFile first = parse_raw_bini(a_first, a_preamble_length);
+        const RawBiniFile second = parse_raw_bini(a_second, a_preamble_length);
+        return first.preamble == second.preamble && same_node(first.root, second.root);
+    }
+    catch (const Bex::Exception&)
+    {
+        return false;
+    }
+}
+
+// The top-level nodes of the plug-in's own chunk that a_chunk lacks, as "Stat, ..."; empty when
+// it lacks none or either is not a Bini document.
+std::string missing_top_level(const std::vector<uint8_t>& a_chunk,
+                              const std::vector<uint8_t>& a_own, size_t a_preamble_length)
+{
+    std::string missing;
+    try
+    {
+        const RawBiniFile chunk = parse_raw_bini(a_chunk, a_preamble_length);
+        const RawBiniFile own = parse_raw_bini(a_own, a_preamble_length);
+        for (const RawBiniNode& node : own.root.children)
+        {
+            if (find_top_level(chunk, node.id))
+                continue;
+            std::string name;
+            for (int shift = 0; shift < 32; shift += 8)
+                name += char((node.id >> shift) & 0xFF);
+            missing += (missing.empty() ? "" : ", ") + name;
+        }
+    }
+    catch (const Bex::Exception&)
+    {
+        return std::string();
+    }
+    return missing;
+}
+
+// A plug-in that cannot load a chunk falls back to its defaults and still answers 0. A chunk that
+// did not come back as it was given and left the plug-in exactly where a fresh instance handed
+// an empty chunk ends up has been refused.
+void check_chunk_taken(PluginHost& a_host, const PluginOptions& a_options,
+                       const std::vector<uint8_t>& a_chunk, const std::string& a_preamble)
+{
+    const std::vector<uint8_t> after = a_host.get_chunk();
+    if (after == a_chunk || a_preamble.empty())
+        return;
+    PluginHost fresh(resolve_plugin_path(a_options), a_host.get_sample_rate());
+    fresh.set_chunk({});
+    const std::vector<uint8_t> defaults = fresh.get_chunk();
+    if (!same_document(after, defaults, a_preamble.size()) ||
+        same_document(a_chunk, defaults, a_preamble.size()))
+        return;
+    const std::string missing = missing_top_level(a_chunk, after, a_preamble.size());
+    if (!missing.empty())
+        fail("The plug-in refused the chunk \"" + a_options.chunk + "\": it lacks the " + missing +
+             " part of a state chunk; a preset file is loaded with --preset instead");
+    fail("The plug-in refused the chunk \"" + a_options.chunk +
+         "\" and fell back to its defaults: is it a chunk of this plug-in?");
+}
+
 } // namespace
 
 void add_plugin_option(CLI::App& a_command, PluginOptions& a_options)
@@ -261,6 +326,7 @@ void apply_state(PluginHost& a_host, const PluginOptions& a_options)
     std::vector<uint8_t> chunk;
     std::vector<ParameterSetting> settings;
     std::vector<uint8_t> current;
+    std::string chunk_preamble_text;
     if (!a_options.preset.empty() || !a_options.chunk.empty())
         current = a_host.get_chunk();
     if (!a_options.preset.empty())
@@ -279,9 +345,8 @@ void apply_state(PluginHost& a_host, const PluginOptions& a_options)
             fail("The chunk \"" + a_options.chunk + "\" is empty");
         // A chunk is the plug-in's own business; when its own chunk is a Bini document, a chunk
         // for it must be one with the same preamble.
-        std::string preamble;
-        if (chunk_preamble(current, preamble))
-            check_bini(chunk, preamble, "The chunk \"" + a_options.chunk + "\"");
+        if (chunk_preamble(current, chunk_preamble_text))
+            check_bini(chunk, chunk_preamble_text, "The chunk \"" + a_options.chunk + "\"");
     }
     for (const std::string& text : a_options.settings)
         settings.push_back(parse_setting(a_host, text));
@@ -295,7 +360,10 @@ void apply_state(PluginHost& a_host, const PluginOptions& a_options)
                  "\": its state did not change");
     }
     if (!chunk.empty())
+    {
         a_host.set_chunk(chunk);
+        check_chunk_taken(a_host, a_options, chunk, chunk_preamble_text);
+    }
     for (const ParameterSetting& setting : settings)
         a_host.set_parameter(setting.index, setting.value);
 }

@@ -11,8 +11,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -42,6 +44,8 @@ struct ProcessOptions
     bool stopped = false;
     double tail = 0.0;
     bool dry = false;
+    bool demo = false;
+    std::string channels;
 };
 
 [[noreturn]] void fail(const std::string& a_message)
@@ -61,6 +65,41 @@ std::optional<int32_t> parse_block(const std::string& a_text)
         fail("--block \"" + a_text + "\": expected a number of frames from 1 to " +
              std::to_string(MAX_BLOCK) + ", or random");
     return size;
+}
+
+// --channels "L,R" or "C": 1-based channels of the input, as 0-based indices.
+std::vector<int> parse_channels(const std::string& a_text, int a_available)
+{
+    std::vector<int> channels;
+    size_t start = 0;
+    while (start <= a_text.size())
+    {
+        const size_t comma = std::min(a_text.find(',', start), a_text.size());
+        int channel = 0;
+        const auto result = std::from_chars(a_text.data() + start, a_text.data() + comma, channel);
+        if (comma == start || result.ec != std::errc() || result.ptr != a_text.data() + comma)
+            fail("--channels \"" + a_text + "\": expected one or two channel numbers, e.g. 3,4");
+        if (channel < 1 || channel > a_available)
+            fail("--channels \"" + a_text + "\": the input has channels 1 to " +
+                 std::to_string(a_available));
+        channels.push_back(channel - 1);
+        start = comma + 1;
+    }
+    if (channels.size() > 2)
+        fail("--channels \"" + a_text + "\": at most two channels (left, right)");
+    return channels;
+}
+
+bool same_file(const std::string& a_first, const std::string& a_second)
+{
+    std::error_code error;
+    if (std::filesystem::equivalent(a_first, a_second, error))
+        return true;
+    const std::filesystem::path first = std::filesystem::weakly_canonical(a_first, error);
+    if (error)
+        return false;
+    const std::filesystem::path second = std::filesystem::weakly_canonical(a_second, error);
+    return !error && first == second;
 }
 
 // Delivers the input in pieces, then the tail as silence.
@@ -112,13 +151,31 @@ void run(ProcessOptions& a_options)
     const std::optional<int32_t> fixed_block = parse_block(a_options.block);
     if (!std::isfinite(a_options.tail) || a_options.tail < 0.0 || a_options.tail > 3600.0)
         fail("--tail: expected seconds from 0 to 3600");
-    // One positional argument is the output.
-    if (a_options.output.empty())
+    // A lone file name is never taken for the output: "process mysong.wav" must not overwrite
+    // the song with a render of something else.
+    if (a_options.demo)
+    {
+        if (!a_options.output.empty())
+            fail("--demo renders the built-in demo signal: name only the output file");
+        if (!a_options.channels.empty())
+            fail("--channels picks channels of an input file, and --demo has none");
         std::swap(a_options.input, a_options.output);
-    if (a_options.output.empty())
-        throw CLI::RequiredError("OUT");
-    const bool has_input = !a_options.input.empty();
+        if (a_options.output.empty())
+            fail("--demo needs the output file: quorlin process --demo OUT");
+    }
+    else if (a_options.output.empty())
+    {
+        if (a_options.input.empty())
+            fail("process needs an input and an output file (IN OUT), or --demo OUT for the "
+                 "built-in demo signal");
+        fail("process needs an input and an output file; \"" + a_options.input +
+             "\" alone is not taken as the output (use --demo \"" + a_options.input +
+             "\" to render the built-in demo signal into it)");
+    }
+    const bool has_input = !a_options.demo;
     const std::string& output_path = a_options.output;
+    if (has_input && same_file(a_options.input, output_path))
+        fail("The output \"" + output_path + "\" is the input file: choose another output");
 
     // The input first, then the output's folder, so that neither problem costs a render.
     std::unique_ptr<AudioReader> reader;
@@ -126,12 +183,18 @@ void run(ProcessOptions& a_options)
     int sample_rate = DEMO_SAMPLE_RATE;
     int channels = 2;
     uint64_t input_frames = 0;
+    std::vector<int> picked;
     if (has_input)
     {
         reader = std::make_unique<AudioReader>(a_options.input);
         sample_rate = reader->get_sample_rate();
         channels = reader->get_channels();
         input_frames = uint64_t(std::max<int64_t>(0, reader->get_frames()));
+        if (!a_options.channels.empty())
+        {
+            picked = parse_channels(a_options.channels, channels);
+            channels = int(picked.size());
+        }
     }
     else
     {
@@ -150,6 +213,11 @@ void run(ProcessOptions& a_options)
     if (!a_options.dry)
     {
         host = open_plugin(a_options.plugin, float(sample_rate), max_block);
+        const int inputs = host->get_effect()->numInputs;
+        if (channels > std::max(inputs, 1))
+            fail("The input \"" + a_options.input + "\" has " + std::to_string(channels) +
+                 " channels and the plug-in " + std::to_string(inputs) +
+                 " inputs: choose the channels to process with --channels, e.g. --channels 1,2");
         apply_state(*host, a_options.plugin);
         Transport& transport = host->transport();
         transport.tempo = a_options.tempo;
@@ -171,10 +239,23 @@ void run(ProcessOptions& a_options)
     auto next_block = [&] { return fixed_block ? *fixed_block : random_block(random); };
 
     size_t demo_position = 0;
+    Channels all_channels;
     auto read = [&](Channels& a_out, size_t a_frames) -> size_t
     {
-        if (reader)
+        if (reader && picked.empty())
             return reader->read(a_out, a_frames);
+        if (reader)
+        {
+            for (std::vector<float>& channel : all_channels)
+                channel.clear();
+            const size_t frames = reader->read(all_channels, a_frames);
+            for (size_t channel = 0; channel < a_out.size(); ++channel)
+            {
+                const std::vector<float>& from = all_channels[size_t(picked[channel])];
+                a_out[channel].insert(a_out[channel].end(), from.begin(), from.end());
+            }
+            return frames;
+        }
         const size_t frames = std::min(a_frames, demo[0].size() - demo_position);
         for (size_t channel = 0; channel < a_out.size(); ++channel)
             a_out[channel].insert(a_out[channel].end(),
@@ -232,11 +313,20 @@ void add_process_command(CLI::App& a_app)
     CLI::App* command = a_app.add_subcommand(
         "process",
         "Render an audio file (any format libsndfile reads; mono feeds both inputs) through the "
-        "plug-in into a 32-bit float WAV at the input's sample rate. Without IN a built-in demo "
-        "signal (a plucked-string chord) is rendered. The output appears only when complete.");
-    command->add_option("IN", options->input,
-                        "Input audio file; without it the built-in demo signal is rendered");
-    command->add_option("OUT", options->output, "Output WAV file (required)");
+        "plug-in into a 32-bit float WAV at the input's sample rate. With --demo a built-in demo "
+        "signal (a plucked-string chord) is rendered instead. The output appears only when "
+        "complete and is never the input.");
+    command->add_option("IN", options->input, "Input audio file (with --demo: the output file)");
+    command->add_option("OUT", options->output, "Output WAV file");
+    command->add_flag("--demo", options->demo,
+                      "Render the built-in demo signal instead of an input file: quorlin process "
+                      "--demo OUT");
+    command
+        ->add_option("--channels", options->channels,
+                     "The input channels to process, 1-based: two for left and right (3,4) or "
+                     "one that feeds both inputs (3); needed when the input has more channels "
+                     "than the plug-in has inputs")
+        ->type_name("L,R");
     add_plugin_option(*command, options->plugin);
     add_state_options(*command, options->plugin);
     CLI::Option* save_chunk =
