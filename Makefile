@@ -1,5 +1,5 @@
 # The two commands of the project; everything else is CMake presets.
-.PHONY: test bootstrap real-hosts windows-tests demo
+.PHONY: test bootstrap real-hosts windows-tests demo package
 
 FUZZ_SECONDS ?= 60
 
@@ -9,6 +9,8 @@ test: bootstrap
 	ctest --preset release
 	scripts/real-hosts.sh build/release/QuorlinChorus.so
 	scripts/windows-tests.sh
+	scripts/package.sh
+	scripts/package-check.sh
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
@@ -34,14 +36,19 @@ windows-tests: bootstrap
 	cmake --build --preset release
 	scripts/windows-tests.sh
 
-# The built-in demo chord, dry and through the "Lush Chorus" factory preset.
-demo: bootstrap
-	cmake --preset release
-	cmake --build --preset release --target QuorlinChorus quorlin quorlin_factory_preset_files
-	mkdir -p build/demo
-	build/release/quorlin process --dry --demo --tail 1 build/demo/demo-dry.wav
-	build/release/quorlin process --demo --preset "build/release/presets/Lush Chorus.preset" --tail 1 \
+# The built-in demo chord, dry and through the "Lush Chorus" factory preset. Needs only what
+# building and rendering need.
+demo:
+	scripts/bootstrap.sh demo
+	cmake --preset demo
+	cmake --build --preset demo --target QuorlinChorus quorlin quorlin_factory_preset_files
+	build/demo/quorlin process --dry --demo --tail 1 build/demo/demo-dry.wav
+	build/demo/quorlin process --demo --preset "build/demo/presets/Lush Chorus.preset" --tail 1 \
 		build/demo/demo-chorus.wav
 	@echo
 	@echo "Dry demo:       $(CURDIR)/build/demo/demo-dry.wav"
 	@echo "Through chorus: $(CURDIR)/build/demo/demo-chorus.wav"
+
+# The Debian package (quorlin-chorus_<version>_amd64.deb) and the Windows zip, in build/package.
+package: bootstrap
+	scripts/package.sh

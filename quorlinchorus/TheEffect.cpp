@@ -19,12 +19,13 @@ TheEffect::TheEffect()
     cfg.m_plugin_name = u"Quorlin Chorus";
     cfg.m_plugin_unique_id = int32_t(0xFFFFFE32u);
     cfg.m_plugin_vendor = u"Quorlin Plugins";
-    cfg.m_plugin_version_string = u"0.9.1";
+    cfg.m_plugin_version_string = u"" QUORLIN_VERSION;
     cfg.m_application_folder_name = u"Quorlin Chorus";
     cfg.m_common_internal_data_folder_name = u"Internal";
     cfg.m_initial_preset_name = u"Initial";
     cfg.m_preset_file_extension = u"preset";
     cfg.m_preset_folder_name = u"Presets";
+    cfg.m_factory_preset_folder_name = u"Factory";
     cfg.m_preset_preamble_part = "Preset";
     cfg.m_maximum_preset_folder_depth = 10;
     cfg.m_maximum_preset_entries = 10000;

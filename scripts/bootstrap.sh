@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, and only those that are missing.
+# Installs the Debian packages a job needs, and only those that are missing.
+#   scripts/bootstrap.sh demo   building the plug-in and quorlin, rendering the demo
+#   scripts/bootstrap.sh        everything make test needs: tests, benchmarks, sanitizers and
+#                               fuzzing, real hosts, the Windows build under Wine, packaging
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
-    libsndfile1-dev libcli11-dev nlohmann-json3-dev lsp-plugins-vst
-    qtractor ardour gdb
-    g++-mingw-w64-x86-64-posix wine wine64
+    libsndfile1-dev libcli11-dev nlohmann-json3-dev
 )
+if [ "${1:-test}" != demo ]; then
+    packages+=(
+        googletest libgtest-dev libgmock-dev libbenchmark-dev
+        clang libclang-rt-14-dev
+        lsp-plugins-vst
+        qtractor ardour gdb
+        g++-mingw-w64-x86-64-posix wine wine64
+        dpkg-dev lintian
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

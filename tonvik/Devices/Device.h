@@ -284,6 +284,7 @@ private:
     void p_check_configuration() const;
     void p_resolve_folders();
     void p_create_settings();
+    void p_install_factory_presets();
     void p_drain_commit_queue(uint32_t a_index, bool a_allow_smoothing);
     void p_remove_from_commit_queue(CommitListNode& a_node, uint32_t a_index);
     void p_remove_from_changed_list(Parameter* a_parameter, uint32_t a_list);

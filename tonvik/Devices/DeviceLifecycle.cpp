@@ -10,6 +10,7 @@
 #include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Parameters/Parameter.h"
 #include "tonvik/Platform/SystemFolders.h"
+#include "tonvik/Presets/FactoryPresets.h"
 #include "tonvik/Presets/PresetManager.h"
 
 namespace Tonvik
@@ -87,6 +88,24 @@ void Device::p_resolve_folders()
     }
 }
 
+void Device::p_install_factory_presets()
+{
+    const DeviceStaticConfig& cfg = m_static_config;
+    if (cfg.m_factory_preset_folder_name.empty() || cfg.m_common_internal_data_folder.empty())
+        return;
+    // The presets are a convenience: a copy that fails leaves the plug-in as it would be without.
+    try
+    {
+        install_factory_presets(
+            join(cfg.m_common_internal_data_folder, cfg.m_factory_preset_folder_name),
+            cfg.m_preset_folder, cfg.m_factory_preset_folder_name,
+            u"." + cfg.m_preset_file_extension, cfg.m_maximum_preset_folder_depth);
+    }
+    catch (const Bex::Exception&)
+    {
+    }
+}
+
 void Device::p_create_settings()
 {
     m_global_settings.reset(create_global_settings());
@@ -129,6 +148,7 @@ void Device::initialize()
     m_modulation->set_assignable_slots(m_assignable_slots.get());
     p_commit_program();
 
+    p_install_factory_presets();
     m_preset_manager = std::make_unique<PresetManager>();
     m_preset_manager->initialize(m_static_config, this);
     m_run_state = DeviceRunState_INITIALIZED;

@@ -25,6 +25,9 @@ struct DeviceStaticConfig
     Bex::String m_preset_file_extension;
     Bex::String m_preset_folder_name;
     Bex::String m_preset_folder;
+    // The shipped presets: a folder of this name in the common internal data folder, copied into
+    // the user's preset folder under the same name. Empty for none.
+    Bex::String m_factory_preset_folder_name;
     std::string m_preset_preamble_part;
     uint32_t m_maximum_preset_folder_depth = 10;
     uint32_t m_maximum_preset_entries = 10000;

@@ -39,8 +39,9 @@ int main(int argc, char** argv)
 {
     CLI::App app("quorlin: a command-line VST 2.4 host for Quorlin Chorus and other Linux VST 2.4 "
                  "plug-ins.\nIt loads the plug-in as a DAW does (QuorlinChorus.so beside this "
-                 "program unless --plugin names another one).",
+                 "program, or in ../lib/vst from it, unless --plugin names another one).",
                  "quorlin");
+    app.set_version_flag("--version", "quorlin " QUORLIN_VERSION);
     app.require_subcommand(1);
     app.footer("Run quorlin COMMAND --help for the options of one command.\nExit status: 0 on "
                "success, 1 when the work failed, 2 for a mistake on the command line.");

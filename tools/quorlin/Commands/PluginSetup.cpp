@@ -233,7 +233,16 @@ std::string resolve_plugin_path(const PluginOptions& a_options)
 {
     if (!a_options.plugin.empty())
         return a_options.plugin;
-    return (std::filesystem::path(get_executable_folder()) / "QuorlinChorus.so").string();
+    // Beside the program in a build folder; installed, the program is in <prefix>/bin and the
+    // plug-in in <prefix>/lib/vst.
+    const std::filesystem::path folder(get_executable_folder());
+    const std::filesystem::path beside = folder / "QuorlinChorus.so";
+    const std::filesystem::path installed =
+        folder.parent_path() / "lib" / "vst" / "QuorlinChorus.so";
+    std::error_code error;
+    if (!std::filesystem::exists(beside, error) && std::filesystem::exists(installed, error))
+        return installed.string();
+    return beside.string();
 }
 
 std::unique_ptr<PluginHost> open_plugin(const PluginOptions& a_options, float a_sample_rate,

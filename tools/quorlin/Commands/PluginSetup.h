@@ -27,7 +27,7 @@ struct PluginOptions
 void add_plugin_option(CLI::App& a_command, PluginOptions& a_options);
 void add_state_options(CLI::App& a_command, PluginOptions& a_options);
 
-// --plugin, else QuorlinChorus.so beside the executable.
+// --plugin, else QuorlinChorus.so beside the executable or in ../lib/vst from it.
 std::string resolve_plugin_path(const PluginOptions& a_options);
 // Throws with a hint when the file is missing, and with the loader's reason when it fails.
 std::unique_ptr<PluginHost> open_plugin(const PluginOptions& a_options, float a_sample_rate,
