@@ -1,0 +1,44 @@
+#include "kiv/Application/Application.h"
+
+#include "kiv/Desktop/Desktop.h"
+#include "kiv/Layouts/GridLayoutStyleManager.h"
+#include "kiv/Layouts/LinearLayouts.h"
+#include "kiv/Styles/StyleRegistry.h"
+#include "kiv/Styles/StyleSheet.h"
+#include "kiv/Styles/ToolkitClasses.h"
+#include "kiv/Styles/WidgetClass.h"
+#include "kiv/Widget/WidgetStyleManager.h"
+
+namespace Kiv
+{
+
+Application::Application()
+{
+    start_up();
+}
+
+Application::~Application() = default;
+
+void Application::start_up()
+{
+    // Naming the managers and class records here keeps the linker from dropping them from the
+    // static library, which would leave their classes unknown or without properties. The stores
+    // are volatile so that the optimizer cannot drop the names either.
+    const void* volatile keep[] = {&WidgetStyleManager::s_instance,
+                                   &GridLayoutStyleManager::s_instance,
+                                   &ToolkitClasses::g_partial_view, &Desktop::s_widget_class,
+                                   &HorizontalLayout::s_widget_class};
+    (void)keep;
+    StyleRegistry& registry = StyleRegistry::get_global();
+    if (!registry.is_started())
+        registry.start_up(WidgetClassList::get_global());
+}
+
+void Application::set_style_sheet(std::unique_ptr<StyleSheet> a_sheet)
+{
+    m_style_sheet = std::move(a_sheet);
+    ApplicationEvent event{this};
+    m_on_style_sheet_changed.emit(event);
+}
+
+} // namespace Kiv

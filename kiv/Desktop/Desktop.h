@@ -1,0 +1,94 @@
+#pragma once
+
+#include "kiv/Desktop/NativeWindow.h"
+#include "kiv/Widget/InputListener.h"
+#include "kiv/Widget/Window.h"
+
+#include <memory>
+
+namespace Kiv
+{
+
+class Application;
+class Painter;
+class StyleSheet;
+
+// The root of a widget tree inside one native window. It runs the passes that changes ask for
+// (style, then measure, then arrange; a change never measures or arranges inside itself), paints
+// the tree, and routes input: mouse and wheel to the widget under the cursor or to the one that
+// holds the capture while a button is down, keys and text to the focus, and every event to the
+// input listeners. It keeps no pointer to a widget that has left it.
+class Desktop : public Window
+{
+public:
+    static WidgetClass s_widget_class;
+
+    Desktop(Application& a_application, std::unique_ptr<NativeWindow> a_native_window);
+    ~Desktop() override;
+    const WidgetClass& get_widget_class() const override;
+
+    Application& get_application() const { return m_application; }
+    NativeWindow& get_native_window() const { return *m_native_window; }
+    InputListeners& get_input_listeners() { return m_input_listeners; }
+
+    // Runs the pending style, measure and arrange passes.
+    void update();
+    bool is_update_pending() const { return m_update_pending; }
+    // Paints every visible widget that meets a_area (desktop coordinates).
+    void paint(Painter& a_painter, const Rect& a_area);
+
+    // Input from the native window; positions in desktop coordinates.
+    void handle_resize();
+    void handle_mouse_down(Point a_position, MouseButton a_button, uint32_t a_click_count = 1,
+                           uint32_t a_modifiers = 0);
+    void handle_mouse_up(Point a_position, MouseButton a_button, uint32_t a_modifiers = 0);
+    void handle_mouse_move(Point a_position, uint32_t a_modifiers = 0);
+    void handle_mouse_leave();
+    void handle_mouse_hover(Point a_position);
+    void handle_mouse_wheel(Point a_position, int32_t a_delta, uint32_t a_modifiers = 0);
+    void handle_key_down(uint32_t a_key, uint32_t a_modifiers = 0);
+    void handle_key_up(uint32_t a_key, uint32_t a_modifiers = 0);
+    void handle_text(const Bex::String& a_text);
+
+    // The topmost visible widget at the point; the desktop itself when no other is there.
+    Widget* find_widget_at(Point a_position);
+    // False when the widget does not take the focus for that reason. Throws for an unknown
+    // reason. A null widget clears the focus.
+    bool set_focus(Widget* a_widget, FocusReason a_reason, Point a_point = {});
+
+    Widget* get_focus() const { return m_focus; }
+    Widget* get_hover() const { return m_hover; }
+    Widget* get_capture() const { return m_capture; }
+    Widget* get_active_window() const { return m_active_window; }
+
+    void invalidate_area(const Rect& a_area);
+
+    // Called by widgets.
+    void p_layout_requested();
+    void p_widget_leaving(Widget* a_widget);
+
+private:
+    void p_on_style_sheet_changed();
+    void p_on_measure(WidgetEvents::OnMeasure& a_event);
+    void p_on_arrange();
+    void p_fit_to_window();
+    void p_update_hover(Point a_position);
+    void p_deliver(InputEvent& a_event, Widget* a_target);
+    void p_emit_to(Widget& a_widget, const InputEvent& a_event);
+    void p_release_capture();
+
+    Application& m_application;
+    std::unique_ptr<NativeWindow> m_native_window;
+    InputListeners m_input_listeners;
+    Widget* m_hover = nullptr;
+    Widget* m_focus = nullptr;
+    Widget* m_capture = nullptr;
+    Widget* m_active_window = nullptr;
+    // The widgets that events being delivered are going to; nested deliveries stack.
+    Bex::Vector<Widget*> m_event_targets;
+    uint32_t m_pressed_buttons = 0;
+    bool m_update_pending = false;
+    bool m_updating = false;
+};
+
+} // namespace Kiv

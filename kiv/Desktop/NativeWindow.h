@@ -1,0 +1,28 @@
+#pragma once
+
+#include "kiv/Graphics/Geometry.h"
+
+namespace Kiv
+{
+
+// What a desktop needs from the platform's window, kept as small as a backend can implement
+// anywhere. The backend calls the desktop back: its handle_* functions for input and resizing,
+// update() when asked to and whenever it is idle, and paint() with a painter for the area it
+// repaints.
+class NativeWindow
+{
+public:
+    virtual ~NativeWindow() = default;
+
+    virtual Size get_size() const = 0;
+    // Repaint this area (desktop coordinates) soon.
+    virtual void invalidate(const Rect& a_area) = 0;
+    // Call Desktop::update() soon, from the event loop rather than from inside this call.
+    virtual void request_update() = 0;
+    // Keep sending mouse events while a button is held, even outside the window.
+    virtual void set_mouse_capture(bool a_captured) = 0;
+    // The sizes the contents can take; hosts that resize the window keep to them.
+    virtual void set_size_limits(Size a_minimum, Size a_maximum) = 0;
+};
+
+} // namespace Kiv

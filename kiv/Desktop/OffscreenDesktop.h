@@ -1,0 +1,75 @@
+#pragma once
+
+#include "kiv/Desktop/Desktop.h"
+#include "kiv/Graphics/RecordingPainter.h"
+
+namespace Kiv
+{
+
+// A native window that exists only in memory: it remembers what the desktop asked of it.
+class OffscreenWindow : public NativeWindow
+{
+public:
+    explicit OffscreenWindow(Size a_size) : m_size(a_size) {}
+
+    Size get_size() const override { return m_size; }
+    void invalidate(const Rect& a_area) override { m_invalid_area = m_invalid_area.united(a_area); }
+    void request_update() override { m_update_requested = true; }
+    void set_mouse_capture(bool a_captured) override { m_mouse_captured = a_captured; }
+    void set_size_limits(Size a_minimum, Size a_maximum) override
+    {
+        m_minimum_size = a_minimum;
+        m_maximum_size = a_maximum;
+    }
+
+    void set_size(Size a_size) { m_size = a_size; }
+    const Rect& get_invalid_area() const { return m_invalid_area; }
+    void clear_invalid_area() { m_invalid_area = {}; }
+    bool take_update_request()
+    {
+        const bool requested = m_update_requested;
+        m_update_requested = false;
+        return requested;
+    }
+    bool is_mouse_captured() const { return m_mouse_captured; }
+    Size get_minimum_size() const { return m_minimum_size; }
+    Size get_maximum_size() const { return m_maximum_size; }
+
+private:
+    Size m_size;
+    Rect m_invalid_area;
+    bool m_update_requested = false;
+    bool m_mouse_captured = false;
+    Size m_minimum_size;
+    Size m_maximum_size;
+};
+
+// A desktop without a display, driven by synthetic input. It behaves like an event loop that
+// runs every requested update before and after each input.
+class OffscreenDesktop : public Desktop
+{
+public:
+    OffscreenDesktop(Application& a_application, Size a_size);
+
+    OffscreenWindow& get_window_backend() const { return *m_window; }
+
+    // Runs the update if one was requested.
+    void settle();
+    void resize(Size a_size);
+    void press(Point a_position, MouseButton a_button = MouseButton_LEFT);
+    void release(Point a_position, MouseButton a_button = MouseButton_LEFT);
+    void click(Point a_position, MouseButton a_button = MouseButton_LEFT);
+    void move(Point a_position);
+    void leave();
+    void wheel(Point a_position, int32_t a_delta);
+    void key_down(uint32_t a_key);
+    void key_up(uint32_t a_key);
+    void type(const Bex::String& a_text);
+    // Paints the whole window into a new recording.
+    RecordingPainter render();
+
+private:
+    OffscreenWindow* m_window;
+};
+
+} // namespace Kiv

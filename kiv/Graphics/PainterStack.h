@@ -1,0 +1,57 @@
+#pragma once
+
+#include "bex/Core/Vector.h"
+#include "kiv/Graphics/Geometry.h"
+#include "kiv/Graphics/Painter.h"
+
+namespace Kiv
+{
+
+// The clip and transform stacks every painter keeps; clips are stored in device coordinates.
+class PainterStack
+{
+public:
+    explicit PainterStack(const Rect& a_device_area) : m_clips{a_device_area}, m_transforms{{}} {}
+
+    const Transform& get_transform() const { return m_transforms.back(); }
+    const Rect& get_clip() const { return m_clips.back(); }
+
+    Point to_device(Point a_point) const
+    {
+        const Transform& t = get_transform();
+        return {int32_t(float(a_point.x) * t.scale_x + t.offset_x),
+                int32_t(float(a_point.y) * t.scale_y + t.offset_y)};
+    }
+    Rect to_device(const Rect& a_rect) const
+    {
+        const Point corner = to_device(Point{a_rect.x, a_rect.y});
+        const Point end = to_device(Point{a_rect.x + a_rect.width, a_rect.y + a_rect.height});
+        return {corner.x, corner.y, end.x - corner.x, end.y - corner.y};
+    }
+
+    void push_clip(const Rect& a_rect)
+    {
+        m_clips.push_back(get_clip().intersected(to_device(a_rect)));
+    }
+    void pop_clip()
+    {
+        BEX_ASSERT(m_clips.size() > 1);
+        m_clips.pop_back();
+    }
+    void push_transform(const Transform& a_transform)
+    {
+        m_transforms.push_back(get_transform().combined(a_transform));
+    }
+    void pop_transform()
+    {
+        BEX_ASSERT(m_transforms.size() > 1);
+        m_transforms.pop_back();
+    }
+    bool is_balanced() const { return m_clips.size() == 1 && m_transforms.size() == 1; }
+
+private:
+    Bex::Vector<Rect> m_clips;
+    Bex::Vector<Transform> m_transforms;
+};
+
+} // namespace Kiv

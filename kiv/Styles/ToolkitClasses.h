@@ -1,0 +1,54 @@
+#pragma once
+
+#include "kiv/Styles/WidgetClass.h"
+
+namespace Kiv::ToolkitClasses
+{
+
+// The style classes of the toolkit's widgets that have no C++ class here yet, so that style
+// sheets can describe them now; each widget's class answers its record from this list.
+extern WidgetClass g_normal_window;
+extern WidgetClass g_single_widget_wrapper;
+extern WidgetClass g_normal_window_contents;
+extern WidgetClass g_normal_window_title_bar;
+extern WidgetClass g_command_button;
+extern WidgetClass g_normal_window_close_button;
+extern WidgetClass g_text_command_button;
+extern WidgetClass g_arrow_command_button;
+extern WidgetClass g_border_layout;
+extern WidgetClass g_entry;
+extern WidgetClass g_combo_box;
+extern WidgetClass g_choice;
+extern WidgetClass g_space;
+extern WidgetClass g_check_box;
+extern WidgetClass g_decimal_edit;
+extern WidgetClass g_decimal_edit_entry;
+extern WidgetClass g_label;
+extern WidgetClass g_scroll_bar;
+extern WidgetClass g_horizontal_scroll_bar;
+extern WidgetClass g_vertical_scroll_bar;
+extern WidgetClass g_scroll_bar_button;
+extern WidgetClass g_scroll_bar_handle;
+extern WidgetClass g_scroll_bar_trough;
+extern WidgetClass g_toggle_button;
+extern WidgetClass g_text;
+extern WidgetClass g_text_toggle_button;
+extern WidgetClass g_tab_bar;
+extern WidgetClass g_tabs;
+extern WidgetClass g_slider;
+extern WidgetClass g_slider_handle;
+extern WidgetClass g_spin_button;
+extern WidgetClass g_integer_entry;
+extern WidgetClass g_list_view;
+extern WidgetClass g_list_view_main;
+extern WidgetClass g_knob;
+extern WidgetClass g_image_knob;
+extern WidgetClass g_memo;
+extern WidgetClass g_memo_line_numbers;
+extern WidgetClass g_memo_area;
+extern WidgetClass g_picture;
+extern WidgetClass g_picture_area;
+extern WidgetClass g_console;
+extern WidgetClass g_partial_view;
+
+} // namespace Kiv::ToolkitClasses
