@@ -27,6 +27,13 @@ FilePath FilePath::split(std::u16string_view a_path)
     return path;
 }
 
+String join_path(const String& a_folder, std::u16string_view a_name)
+{
+    if (a_folder.empty() || a_folder.back() == u'\\' || a_folder.back() == u'/')
+        return a_folder + String(a_name);
+    return a_folder + u"\\" + String(a_name);
+}
+
 String FilePath::join() const
 {
     String text;

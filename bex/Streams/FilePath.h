@@ -18,6 +18,10 @@ struct FilePath
     String join() const;
 };
 
+// a_folder and a_name with one "\" between them: none when a_folder is empty or already ends in a
+// separator.
+String join_path(const String& a_folder, std::u16string_view a_name);
+
 // Cuts a_path at its last "." when the text behind it equals a_extension (ASCII case ignored) and
 // no separator follows the "."; otherwise leaves a_path alone and returns false.
 bool strip_extension(String& a_path, std::u16string_view a_extension);

@@ -6,13 +6,16 @@
 #include "tonvik/Devices/Host.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
 #include "tonvik/Parameters/ParameterCollection.h"
+#include "tonvik/Platform/RecursiveLock.h"
 #include "tonvik/Vst/VstEntry.h"
 #include "tonvik/Vst/VstText.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 using namespace Tonvik;
@@ -217,6 +220,37 @@ TEST_F(VstHostTest, UserChangesReachTheHostAsGestureAndAutomation)
     m_effect->setParameter(m_effect, 28, 0.75f);
     find("PiM1")->set_normalized_value(0.5f);
     EXPECT_TRUE(g_host.m_calls.empty());
+}
+
+// While another thread holds the parameter lock (a preset load, an editor command), the host's
+// automation must neither wait nor be lost.
+TEST_F(VstHostTest, AValueSetWhileTheLockIsTakenIsParkedThenApplied)
+{
+    Parameter* dry = find("Dry ");
+    ASSERT_NE(dry, nullptr);
+    std::atomic<bool> locked{false};
+    std::atomic<bool> release{false};
+    std::thread holder(
+        [&]
+        {
+            ScopedLock lock(m_device->get_parameter_lock());
+            locked = true;
+            while (!release)
+                std::this_thread::yield();
+        });
+    while (!locked)
+        std::this_thread::yield();
+    m_effect->setParameter(m_effect, 22, 0.2f);
+    EXPECT_EQ(m_effect->getParameter(m_effect, 22), 0.2f);
+    EXPECT_NE(dry->get_normalized_value(), 0.2f);
+    // An audio block that cannot take the lock leaves the value parked.
+    process(16);
+    EXPECT_NE(dry->get_normalized_value(), 0.2f);
+    release = true;
+    holder.join();
+    process(16);
+    EXPECT_EQ(dry->get_normalized_value(), 0.2f);
+    EXPECT_EQ(m_effect->getParameter(m_effect, 22), 0.2f);
 }
 
 TEST(VstEntry, FailingDeviceGivesNullAndLeavesNothingBehind)

@@ -16,16 +16,6 @@
 namespace Tonvik
 {
 
-namespace
-{
-
-Bex::String join(const Bex::String& a_folder, const Bex::String& a_name)
-{
-    return a_folder + u"\\" + a_name;
-}
-
-} // namespace
-
 void Device::p_check_configuration() const
 {
     const DeviceStaticConfig& cfg = m_static_config;
@@ -48,8 +38,8 @@ void Device::p_resolve_folders()
     {
         Bex::String folder = get_system_folder(a_kind);
         if (cfg.m_use_vendor_folder)
-            folder = join(folder, cfg.m_vendor_folder_name);
-        return join(folder, cfg.m_application_folder_name);
+            folder = Bex::join_path(folder, cfg.m_vendor_folder_name);
+        return Bex::join_path(folder, cfg.m_application_folder_name);
     };
     // A plug-in that cannot find or make its folders still plays: sandboxed scanners and service
     // accounts often have no usable home. Without a common folder the style sheet falls back to
@@ -61,7 +51,7 @@ void Device::p_resolve_folders()
             cfg.m_common_folder = application_folder(SystemFolderKind_COMMON_APPLICATION_DATA);
         if (cfg.m_common_internal_data_folder.empty())
             cfg.m_common_internal_data_folder =
-                join(cfg.m_common_folder, cfg.m_common_internal_data_folder_name);
+                Bex::join_path(cfg.m_common_folder, cfg.m_common_internal_data_folder_name);
     }
     catch (const Bex::Exception&)
     {
@@ -73,12 +63,12 @@ void Device::p_resolve_folders()
         if (cfg.m_user_folder.empty())
             cfg.m_user_folder = application_folder(SystemFolderKind_USER_APPLICATION_DATA);
         if (cfg.m_preset_folder.empty())
-            cfg.m_preset_folder = join(cfg.m_user_folder, cfg.m_preset_folder_name);
+            cfg.m_preset_folder = Bex::join_path(cfg.m_user_folder, cfg.m_preset_folder_name);
         // A first start finds neither the vendor nor the application folder: every missing level
         // is made.
         Bex::ensure_folder(cfg.m_user_folder);
         Bex::ensure_folder(cfg.m_preset_folder);
-        m_settings_file = join(cfg.m_user_folder, u"Settings.data");
+        m_settings_file = Bex::join_path(cfg.m_user_folder, u"Settings.data");
     }
     catch (const Bex::Exception& exception)
     {
@@ -97,9 +87,9 @@ void Device::p_install_factory_presets()
     try
     {
         install_factory_presets(
-            join(cfg.m_common_internal_data_folder, cfg.m_factory_preset_folder_name),
-            cfg.m_preset_folder, cfg.m_factory_preset_folder_name,
-            u"." + cfg.m_preset_file_extension, cfg.m_maximum_preset_folder_depth);
+            Bex::join_path(cfg.m_common_internal_data_folder, cfg.m_factory_preset_folder_name),
+            cfg.m_preset_folder, cfg.m_factory_preset_folder_name, cfg.m_preset_file_extension,
+            cfg.m_maximum_preset_folder_depth);
     }
     catch (const Bex::Exception&)
     {

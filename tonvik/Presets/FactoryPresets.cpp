@@ -18,18 +18,6 @@ namespace
 // Preset files are small; anything larger is not one of ours.
 constexpr size_t MaximumPresetBytes = 16 * 1024 * 1024;
 
-Bex::String join(const Bex::String& a_folder, const Bex::String& a_name)
-{
-    return a_folder + u"\\" + a_name;
-}
-
-bool has_extension(const Bex::String& a_name, const Bex::String& a_extension)
-{
-    return a_name.size() > a_extension.size() &&
-           std::u16string_view(a_name).substr(a_name.size() - a_extension.size()) ==
-               std::u16string_view(a_extension);
-}
-
 bool read_whole(const Bex::String& a_path, std::vector<unsigned char>& a_bytes)
 {
     try
@@ -76,13 +64,17 @@ void copy_folder(const Bex::String& a_from, const Bex::String& a_to, const Bex::
         if (entry.is_directory)
         {
             if (a_depth_left > 1)
-                copy_folder(join(a_from, entry.name), join(a_to, entry.name), a_extension,
-                            a_depth_left - 1);
+                copy_folder(Bex::join_path(a_from, entry.name), Bex::join_path(a_to, entry.name),
+                            a_extension, a_depth_left - 1);
             continue;
         }
-        if (!has_extension(entry.name, a_extension) || !read_whole(join(a_from, entry.name), bytes))
+        // The same files the preset chooser lists.
+        Bex::String name = entry.name;
+        if (!Bex::strip_extension(name, a_extension) ||
+            !read_whole(Bex::join_path(a_from, entry.name), bytes))
             continue;
-        Bex::write_file_atomically(join(a_to, entry.name), [&bytes](Bex::OutputStream& a_output)
+        Bex::write_file_atomically(Bex::join_path(a_to, entry.name),
+                                   [&bytes](Bex::OutputStream& a_output)
                                    { a_output.write(bytes.data(), bytes.size()); });
     }
 }
@@ -96,7 +88,7 @@ bool install_factory_presets(const Bex::String& a_source, const Bex::String& a_p
     if (a_source.empty() || a_preset_folder.empty() || !Bex::is_directory(a_source) ||
         !Bex::is_directory(a_preset_folder))
         return false;
-    const Bex::String target = join(a_preset_folder, a_folder_name);
+    const Bex::String target = Bex::join_path(a_preset_folder, a_folder_name);
     if (Bex::is_directory(target))
         return false;
     copy_folder(a_source, target, a_extension, a_maximum_depth);

@@ -20,11 +20,6 @@ namespace Tonvik
 namespace
 {
 
-bool is_separator(char16_t a_unit)
-{
-    return a_unit == u'\\' || a_unit == u'/';
-}
-
 // The pieces of a path without the empty ones that doubled or trailing separators leave; the
 // empty first piece of an absolute POSIX path is kept, so that it never matches a relative one.
 Bex::FilePath split_clean(std::u16string_view a_path)
@@ -127,7 +122,7 @@ bool PresetManager::p_scan_folder(PresetFolder& a_folder, const Bex::String& a_p
         }
         if (entry.is_directory)
         {
-            const Bex::String path = p_join(a_path, entry.name);
+            const Bex::String path = Bex::join_path(a_path, entry.name);
             if (!p_scan_folder(*a_folder.add_folder(entry.name), path, a_depth + 1))
                 return false;
         }
@@ -181,7 +176,7 @@ Bex::String PresetManager::get_preset_path(const Preset* a_preset) const
         names.push_back(&folder->get_name());
     Bex::String path = m_preset_folder;
     for (size_t i = names.size(); i-- > 0;)
-        path = p_join(path, *names[i]);
+        path = Bex::join_path(path, *names[i]);
     return path;
 }
 
@@ -266,7 +261,7 @@ Bex::String PresetManager::get_default_save_path() const
     // folder the host runs in.
     if (m_preset_folder.empty())
         return Bex::String();
-    return p_join(m_preset_folder, u"No name");
+    return Bex::join_path(m_preset_folder, u"No name");
 }
 
 void PresetManager::save_preset(const Bex::String& a_path)
@@ -282,13 +277,6 @@ void PresetManager::tell_listeners(const LoadReport& a_report)
 {
     PresetLoadedEvent event{this, &a_report};
     m_loaded_signal.emit(event);
-}
-
-Bex::String PresetManager::p_join(const Bex::String& a_folder, std::u16string_view a_name) const
-{
-    if (a_folder.empty() || is_separator(a_folder.back()))
-        return a_folder + Bex::String(a_name);
-    return a_folder + u"\\" + Bex::String(a_name);
 }
 
 } // namespace Tonvik

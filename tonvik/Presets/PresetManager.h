@@ -99,7 +99,6 @@ public:
 private:
     bool p_scan_folder(PresetFolder& a_folder, const Bex::String& a_path, uint32_t a_depth);
     void p_resolve_current();
-    Bex::String p_join(const Bex::String& a_folder, std::u16string_view a_name) const;
 
     PresetStateIo* m_io = nullptr;
     Bex::String m_preset_folder;

@@ -183,6 +183,7 @@ void run(ProcessOptions& a_options)
     int sample_rate = DEMO_SAMPLE_RATE;
     int channels = 2;
     uint64_t input_frames = 0;
+    // The input channels fed to the plug-in, in order.
     std::vector<int> picked;
     if (has_input)
     {
@@ -190,7 +191,12 @@ void run(ProcessOptions& a_options)
         sample_rate = reader->get_sample_rate();
         channels = reader->get_channels();
         input_frames = uint64_t(std::max<int64_t>(0, reader->get_frames()));
-        if (!a_options.channels.empty())
+        if (a_options.channels.empty())
+        {
+            for (int channel = 0; channel < channels; ++channel)
+                picked.push_back(channel);
+        }
+        else
         {
             picked = parse_channels(a_options.channels, channels);
             channels = int(picked.size());
@@ -242,8 +248,6 @@ void run(ProcessOptions& a_options)
     Channels all_channels;
     auto read = [&](Channels& a_out, size_t a_frames) -> size_t
     {
-        if (reader && picked.empty())
-            return reader->read(a_out, a_frames);
         if (reader)
         {
             for (std::vector<float>& channel : all_channels)
