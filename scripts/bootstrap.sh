@@ -6,8 +6,9 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ make
+    cmake ninja-build g++ make bison pkg-config
     libsndfile1-dev libcli11-dev nlohmann-json3-dev
+    libcairo2-dev libpango1.0-dev fonts-dejavu-core
 )
 if [ "${1:-test}" != demo ]; then
     packages+=(

@@ -17,6 +17,8 @@ namespace Bex
 std::FILE* open_file_stream(const String& a_path, bool a_for_writing);
 
 bool is_directory(const String& a_path);
+// Whether anything (file or folder) stands at a_path.
+bool path_exists(const String& a_path);
 
 // Creates one directory level. A failure throws OperationFailedException whose inner exception
 // carries the system's error text.

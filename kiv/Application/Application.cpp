@@ -3,6 +3,7 @@
 #include "kiv/Desktop/Desktop.h"
 #include "kiv/Layouts/GridLayoutStyleManager.h"
 #include "kiv/Layouts/LinearLayouts.h"
+#include "kiv/Styles/Parser/StyleSheetLoader.h"
 #include "kiv/Styles/StyleRegistry.h"
 #include "kiv/Styles/StyleSheet.h"
 #include "kiv/Styles/ToolkitClasses.h"
@@ -39,6 +40,16 @@ void Application::set_style_sheet(std::unique_ptr<StyleSheet> a_sheet)
     m_style_sheet = std::move(a_sheet);
     ApplicationEvent event{this};
     m_on_style_sheet_changed.emit(event);
+}
+
+void Application::load_style_sheet(const Bex::String& a_path)
+{
+    load_style_sheet_text(read_style_sheet_file(a_path));
+}
+
+void Application::load_style_sheet_text(std::u16string_view a_text)
+{
+    set_style_sheet(parse_style_sheet(a_text, StyleRegistry::get_global()));
 }
 
 } // namespace Kiv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bex/Core/String.h"
 #include "bex/Signals/Signal.h"
 
 #include <memory>
@@ -30,6 +31,11 @@ public:
     const StyleSheet* get_style_sheet() const { return m_style_sheet.get(); }
     // Replaces the current sheet (the old one is destroyed) and has every desktop restyled.
     void set_style_sheet(std::unique_ptr<StyleSheet> a_sheet);
+    // Reads and parses a style-sheet file and makes it the current sheet. A file with errors
+    // throws "Couldn't load stylesheet." and leaves the current sheet as it was.
+    void load_style_sheet(const Bex::String& a_path);
+    // The same for a sheet already in memory, such as the copy built into the program.
+    void load_style_sheet_text(std::u16string_view a_text);
 
     Bex::Signal1<ApplicationEvent>& on_style_sheet_changed() { return m_on_style_sheet_changed; }
 

@@ -2,6 +2,7 @@
 #include "PluginTestSupport.h"
 #include "bex/Core/Id.h"
 #include "quorlinchorus/TheEffect.h"
+#include "tonvik/Application/TheApplication.h"
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/Devices/Host.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
@@ -15,6 +16,10 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -251,6 +256,64 @@ TEST_F(VstHostTest, AValueSetWhileTheLockIsTakenIsParkedThenApplied)
     process(16);
     EXPECT_EQ(dry->get_normalized_value(), 0.2f);
     EXPECT_EQ(m_effect->getParameter(m_effect, 22), 0.2f);
+}
+
+// An instance whose toolkit folder holds a given style sheet, or none.
+class StyledChorus : public quorlinchorus::TheEffect
+{
+public:
+    static inline std::string s_folder;
+    StyledChorus()
+    {
+        m_static_config.m_common_internal_data_folder = Bex::String::from_utf8(s_folder);
+    }
+};
+
+TEST(VstEntry, AStyleSheetThatDoesNotLoadFlagsEveryInstanceButTheyStillLoad)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("tonvik-vst-sheet-" + std::to_string(std::random_device()()));
+    fs::create_directories(folder);
+    StyledChorus::s_folder = folder.string();
+    TheApplication::create(nullptr);
+    auto open = [](std::string_view a_built_in)
+    {
+        AEffect* effect = create_vst_effect(
+            &host_callback, []() -> Device* { return new StyledChorus(); }, a_built_in);
+        EXPECT_NE(effect, nullptr);
+        return effect;
+    };
+    auto device_of = [](AEffect* a_effect)
+    { return static_cast<VstHost*>(static_cast<AudioEffect*>(a_effect->object))->get_device(); };
+    auto close = [](AEffect* a_effect)
+    { a_effect->dispatcher(a_effect, effClose, 0, 0, nullptr, 0.0f); };
+
+    // No file: the sheet built into the plug-in.
+    AEffect* built_in = open("\xEF\xBB\xBF"
+                             "class Widget; padding: 2px; end class;");
+    EXPECT_FALSE(device_of(built_in)->m_error);
+    close(built_in);
+
+    std::ofstream(folder / "stylesheet.dat", std::ios::binary) << "\xEF\xBB\xBF"
+                                                                  "class {";
+    AEffect* first = open({});
+    AEffect* second = open({});
+    for (AEffect* effect : {first, second})
+    {
+        EXPECT_TRUE(device_of(effect)->m_error);
+        EXPECT_EQ(device_of(effect)->m_error_text, u"Couldn't load style sheet.");
+        // Still a working effect.
+        std::vector<float> samples(64, 0.5f);
+        float* channels[2] = {samples.data(), samples.data()};
+        effect->processReplacing(effect, channels, channels, 64);
+    }
+    EXPECT_EQ(TheApplication::get()->get_user_count(), 2u);
+    close(first);
+    close(second);
+    EXPECT_EQ(TheApplication::get()->get_user_count(), 0u);
+    TheApplication::destroy();
+    fs::remove_all(folder);
 }
 
 TEST(VstEntry, FailingDeviceGivesNullAndLeavesNothingBehind)

@@ -31,7 +31,8 @@ void discard(Device* a_device, bool a_initialized) noexcept
 
 } // namespace
 
-AEffect* create_vst_effect(audioMasterCallback a_audio_master, Device* (*a_create_device)())
+AEffect* create_vst_effect(audioMasterCallback a_audio_master, Device* (*a_create_device)(),
+                           std::string_view a_built_in_style_sheet)
 {
     if (!a_audio_master)
         return nullptr;
@@ -47,6 +48,7 @@ AEffect* create_vst_effect(audioMasterCallback a_audio_master, Device* (*a_creat
         device->initialize();
         initialized = true;
         VstHost* host = new VstHost(a_audio_master, device);
+        host->join_toolkit(a_built_in_style_sheet);
         return host->getAeffect();
     }
     catch (...)

@@ -2,6 +2,7 @@
 
 #include "bex/Core/Exception.h"
 #include "bex/Streams/ExpandingOutputStream.h"
+#include "tonvik/Application/TheApplication.h"
 #include "tonvik/Devices/Device.h"
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/ParameterTypes/AssignableParameterSlot.h"
@@ -59,6 +60,20 @@ VstHost::VstHost(audioMasterCallback a_audio_master, Device* a_device)
     m_device->resume();
 }
 
+void VstHost::join_toolkit(std::string_view a_built_in_style_sheet)
+{
+    TheApplication* application = TheApplication::get();
+    if (!application || m_toolkit_user)
+        return;
+    m_toolkit_user = true;
+    if (!application->add_user(m_device->m_static_config.m_common_internal_data_folder,
+                               a_built_in_style_sheet))
+    {
+        m_device->m_error = true;
+        m_device->m_error_text = u"Couldn't load style sheet.";
+    }
+}
+
 VstHost::~VstHost()
 {
     // Destruction runs inside the host's effClose: nothing may escape, and the device goes in
@@ -72,6 +87,11 @@ VstHost::~VstHost()
     {
     }
     m_device->m_host = nullptr;
+    if (m_toolkit_user)
+    {
+        if (TheApplication* application = TheApplication::get())
+            application->remove_user();
+    }
     try
     {
         delete m_device;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace Tonvik
@@ -30,6 +31,8 @@ public:
     ~VstHost() override;
 
     Device* get_device() const { return m_device; }
+    // Counts this instance among the toolkit's users, when the process has a toolkit.
+    void join_toolkit(std::string_view a_built_in_style_sheet);
 
     void close() override;
     void suspend() override;
@@ -84,6 +87,7 @@ private:
     DeviceProgram* m_program;
     const VstInt32 m_parameter_count;
     bool m_terminated = false;
+    bool m_toolkit_user = false;
     std::unique_ptr<PendingValue[]> m_pending;
     std::atomic<bool> m_any_pending{false};
     // What getParameter answers while the parameter lock is taken elsewhere.

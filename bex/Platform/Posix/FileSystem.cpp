@@ -49,6 +49,12 @@ bool is_directory(const String& a_path)
     return ::stat(native_path(a_path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool path_exists(const String& a_path)
+{
+    struct stat status;
+    return ::stat(native_path(a_path).c_str(), &status) == 0;
+}
+
 void create_directory(const String& a_path)
 {
     const std::string path = native_path(a_path);

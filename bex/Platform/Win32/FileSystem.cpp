@@ -39,6 +39,11 @@ bool is_directory(const String& a_path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool path_exists(const String& a_path)
+{
+    return GetFileAttributesW(native_path(a_path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void create_directory(const String& a_path)
 {
     if (!CreateDirectoryW(native_path(a_path).c_str(), nullptr))
