@@ -11,7 +11,7 @@ namespace Kiv
 
 class StylePropertyDescription;
 class StyleRegistry;
-class StyleSwitchDescription;
+struct StyleSwitchDescription;
 class StyleValue;
 class Widget;
 class WidgetClass;
