@@ -9,14 +9,6 @@ using namespace Kiv;
 namespace
 {
 
-Bex::String snapshot_folder()
-{
-    const Bex::String folder = Bex::String::from_utf8(KIV_SNAPSHOT_FOLDER);
-    if (!Bex::is_directory(folder))
-        Bex::create_directory(folder);
-    return folder;
-}
-
 // Anything whose name starts with a_name, apart from a_name itself: a half-made file.
 bool has_leftovers(const Bex::String& a_folder, const Bex::String& a_name)
 {
@@ -40,10 +32,10 @@ TEST(CairoImageTest, PngReadsBackAsTheSameImage)
         painter.fill_polygon({{30, 2}, {36, 20}, {4, 22}}, Brush{Color{0x60FF8000u}});
         painter.draw_text(u"Wet", {2, 2}, Font{u"DejaVu Sans", 11.0f}, Color{0xC0F0F0F0u});
     }
-    const Bex::String path = snapshot_folder() + u"/round-trip.png";
+    const Bex::String path = KivTest::snapshot_folder() + u"/round-trip.png";
     image.write_png(path);
     image.write_png(path);
-    EXPECT_FALSE(has_leftovers(snapshot_folder(), u"round-trip.png"));
+    EXPECT_FALSE(has_leftovers(KivTest::snapshot_folder(), u"round-trip.png"));
     const CairoImage copy = CairoImage::read_png(path);
     ASSERT_EQ(copy.get_size(), image.get_size());
     for (int32_t y = 0; y < 23; ++y)
@@ -55,7 +47,7 @@ TEST(CairoImageTest, PngReadsBackAsTheSameImage)
 
 TEST(CairoImageTest, FailuresAreReportedAndLeaveNoFileBehind)
 {
-    const Bex::String folder = snapshot_folder();
+    const Bex::String folder = KivTest::snapshot_folder();
     CairoImage image({4, 4});
     EXPECT_THROW(image.write_png(folder + u"/no-such-folder/image.png"), Bex::Exception);
     // A folder where the file should go cannot be replaced; the half-made file must not stay.

@@ -136,10 +136,7 @@ TEST(CairoSnapshotTest, StyledTreeShowsTheSheetsColoursAndIsSaved)
         }
         EXPECT_GT(text_pixels, box.width);
     }
-    const Bex::String folder = Bex::String::from_utf8(KIV_SNAPSHOT_FOLDER);
-    if (!Bex::is_directory(folder))
-        Bex::create_directory(folder);
-    image.write_png(folder + u"/toolkit.png");
+    image.write_png(KivTest::snapshot_folder() + u"/toolkit.png");
 }
 
 namespace
@@ -232,8 +229,5 @@ TEST(CairoSnapshotTest, TheShippedSheetPaintsWhatItDeclares)
             ink_pixels += image.get_pixel(x, y) == ink_color ? 1 : 0;
     }
     EXPECT_GT(ink_pixels, 100);
-    const Bex::String folder = Bex::String::from_utf8(KIV_SNAPSHOT_FOLDER);
-    if (!Bex::is_directory(folder))
-        Bex::create_directory(folder);
-    image.write_png(folder + u"/shipped-style-sheet.png");
+    image.write_png(KivTest::snapshot_folder() + u"/shipped-style-sheet.png");
 }

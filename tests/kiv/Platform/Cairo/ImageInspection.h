@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bex/Streams/FilePath.h"
 #include "kiv/Platform/Cairo/CairoImage.h"
 
 #include <cstdlib>
@@ -51,6 +52,14 @@ inline bool is_near(Kiv::Color a_color, Kiv::Color a_expected)
             return false;
     }
     return true;
+}
+
+// Where the tests leave their pictures for people to look at, made when missing.
+inline Bex::String snapshot_folder()
+{
+    const Bex::String folder = Bex::String::from_utf8(KIV_SNAPSHOT_FOLDER);
+    Bex::ensure_folder(folder);
+    return folder;
 }
 
 } // namespace KivTest
