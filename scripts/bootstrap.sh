@@ -18,6 +18,7 @@ if [ "${1:-test}" != demo ]; then
         qtractor ardour gdb
         g++-mingw-w64-x86-64-posix wine wine64
         dpkg-dev lintian
+        fonts-wqy-microhei
     )
 fi
 

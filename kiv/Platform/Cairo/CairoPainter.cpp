@@ -225,6 +225,14 @@ Size CairoPainter::measure_text(const Bex::String& a_text, const Font& a_font)
     return {box.width, box.height};
 }
 
+int32_t CairoPainter::count_missing_glyphs(const Bex::String& a_text, const Font& a_font)
+{
+    if (!CairoText::is_drawable(a_font))
+        return 0;
+    p_layout(a_text, a_font);
+    return pango_layout_get_unknown_glyphs_count(m_layout);
+}
+
 void CairoPainter::draw_text(const Bex::String& a_text, Point a_origin, const Font& a_font,
                              Color a_color)
 {

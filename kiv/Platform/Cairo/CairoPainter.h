@@ -36,6 +36,8 @@ public:
     void draw_text(const Bex::String& a_text, Point a_origin, const Font& a_font,
                    Color a_color) override;
     Size measure_text(const Bex::String& a_text, const Font& a_font) override;
+    // Characters that no installed font can show and that would draw as placeholder boxes.
+    int32_t count_missing_glyphs(const Bex::String& a_text, const Font& a_font);
     void push_clip(const Rect& a_rect) override { m_stack.push_clip(a_rect); }
     void pop_clip() override { m_stack.pop_clip(); }
     void push_transform(const Transform& a_transform) override

@@ -128,7 +128,7 @@ TEST_F(QuorlinCli, HelpNamesEveryCommandAndItsOptions)
 {
     Result result = run({"--help"});
     EXPECT_EQ(result.code, 0);
-    for (const char* command : {"info", "params", "process", "bini", "bench"})
+    for (const char* command : {"info", "params", "process", "bini", "bench", "style-check"})
         EXPECT_NE(result.out.find(command), std::string::npos) << command;
     const std::pair<std::vector<std::string>, const char*> helps[] = {
         {{"process", "--help"}, "--save-chunk"}, {{"params", "--help"}, "--set"},
@@ -553,4 +553,35 @@ TEST_F(QuorlinCli, InputWithMoreChannelsThanThePluginHasInputsNeedsAChoice)
         ASSERT_EQ(result.code, 0) << result.err;
         EXPECT_EQ(read_wav("picked.wav"), read_wav("expected.wav")) << channels;
     }
+}
+
+// Style-sheet authors see the parser's own first complaint, not only that the load failed.
+TEST_F(QuorlinCli, StyleCheckNamesTheFirstErrorOfASheet)
+{
+    const Result shipped = run({"style-check", SHIPPED_STYLE_SHEET});
+    EXPECT_EQ(shipped.code, 0) << shipped.err;
+    EXPECT_EQ(shipped.out, "ok\n");
+
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "empty.dat:1:1: syntax error, unexpected $end, expecting T_CLASS or T_ID"},
+        {"class Widget;\n  text_color: @accent;\nend class;",
+         "undefined.dat:2:16: Undefined object: \"accent\""},
+        {"f = font(\"Sans\", 2em);", "font.dat: Invalid font size unit."},
+    };
+    for (const auto& [text, message] : cases)
+    {
+        const std::string name = message.substr(0, message.find(':'));
+        std::ofstream(path(name), std::ios::binary) << bom << text;
+        const Result result = run({"style-check", path(name)});
+        EXPECT_EQ(result.code, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "quorlin: " + path(message.substr(0, message.find(':'))) +
+                                  message.substr(message.find(':')) + "\n");
+    }
+    // Without a byte-order mark a sheet reads as empty text, as in the plug-in.
+    std::ofstream(path("plain.dat"), std::ios::binary) << "class Widget; end class;";
+    EXPECT_NE(run({"style-check", path("plain.dat")}).err.find("unexpected $end"),
+              std::string::npos);
+    expect_clean_failure({"style-check", path("missing.dat")}, "Cannot open file");
 }

@@ -15,5 +15,6 @@ void add_params_command(CLI::App& a_app);
 void add_process_command(CLI::App& a_app);
 void add_bini_command(CLI::App& a_app);
 void add_bench_command(CLI::App& a_app);
+void add_style_check_command(CLI::App& a_app);
 
 } // namespace quorlin

@@ -193,7 +193,7 @@ TEST(CairoSnapshotTest, TheShippedSheetPaintsWhatItDeclares)
     row->set_style_subclass(u"Page");
     row->set_horizontally_stretchable(true);
     row->set_vertically_stretchable(true);
-    for (const char16_t* text : {u"Delay 15.0 ms", u"Depth 5.0 ms", u"Wet 0.50"})
+    for (const char16_t* text : {u"Delay 15.0 ms", u"Depth 5.0 ms", u"Prést Ωmega 音"})
     {
         auto* group = new VerticalLayout();
         group->set_style_subclass(u"Panel");

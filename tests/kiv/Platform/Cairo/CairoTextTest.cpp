@@ -75,3 +75,21 @@ TEST(CairoTextTest, UnusableSizesDrawNothingAndBrokenTextStillDraws)
     EXPECT_GT(measure(broken, font).width, measure(u"AB", font).width);
     EXPECT_FALSE(ink_of(broken, {0, 0}, font).is_empty());
 }
+
+// Preset and folder names come in any script: every character must find a font, through
+// fontconfig's fallback when the style sheet's family lacks it, instead of a placeholder box.
+TEST(CairoTextTest, NamesInAnyScriptFindAFont)
+{
+    const Bex::String name(u"Prést Ωmega 音");
+    CairoImage image({300, 60});
+    CairoPainter painter = image.make_painter();
+    for (const Font& font : {Font{u"DejaVu Sans", 9.0f, FontSizeUnit_POINTS},
+                             Font{u"No Such Family Qzx", 12.0f, FontSizeUnit_PIXELS}})
+    {
+        EXPECT_EQ(painter.count_missing_glyphs(name, font), 0) << font.family.to_utf8();
+        // The check itself can fail: a code point no font has.
+        EXPECT_GT(painter.count_missing_glyphs(Bex::String(u"\U000F0001"), font), 0);
+    }
+    const Rect ink = ink_of(name, {4, 4}, Font{u"DejaVu Sans", 9.0f, FontSizeUnit_POINTS});
+    EXPECT_GT(ink.width, 60);
+}
