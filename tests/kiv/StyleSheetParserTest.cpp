@@ -133,6 +133,12 @@ TEST(StyleSheetLexer, WordsStringsAndComments)
     EXPECT_EQ(found[6].kind, CssParser::TokenKind_STRING);
     EXPECT_EQ(found[6].text, u"a\"b");
 
+    // A string that ends in an escaped backslash ends at its quote.
+    const std::vector<Token> ended = tokens(u"\"a\\\\\" x");
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[0].text, u"a\\");
+    EXPECT_EQ(ended[1].kind, CssParser::TokenKind_ID);
+
     // One pass from the left: an escaped backslash before "n" is a backslash and an "n".
     const std::u16string quoted = u"\"\\\\n\\t\\q\"";
     EXPECT_EQ(LexerBase::parse_string(quoted.data(), quoted.size()), u"\\n\t\\q");
