@@ -49,7 +49,6 @@ void ChorusEngine::process_sub_block(const float* a_in_l, const float* a_in_r, f
                                      float* a_out_r, unsigned a_count)
 {
     BEX_ASSERT(a_count >= 1 && a_count <= SubBlockSize);
-    bring_memories_into_use();
     if (!m_processing_kernel)
     {
         std::fill_n(a_out_l, a_count, 0.0f);
@@ -212,9 +211,10 @@ void ChorusEngine::update_active_voices()
             m_active_voice_mask |= 1u << v;
         }
     }
+    p_silence_returning_memories();
 }
 
-void ChorusEngine::bring_memories_into_use()
+void ChorusEngine::p_silence_returning_memories()
 {
     unsigned in_use = 0;
     if (m_processing_kernel == &ChorusEngine::process_two_buffers)

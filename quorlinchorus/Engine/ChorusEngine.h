@@ -47,13 +47,10 @@ public:
     bool set_sample_rate(float a_rate);
 
     // Recomputes every voice's active flag: solo flags if any voice is soloed, else enabled flags.
-    // Run it whenever an enabled or solo flag changes.
+    // Then a memory (or a voice's channel) that the mode and the active voices bring back into
+    // use is silenced: it still holds audio from the time it was last used, NaNs included. Run it
+    // whenever an enabled or solo flag or the processing mode changes.
     void update_active_voices();
-
-    // A memory (or a voice's channel) that the last sub-block left alone holds audio from the
-    // time it was last used, NaNs included. Silences whatever the selected mode and the active
-    // voices now bring back into use; every sub-block runs this before its kernel.
-    void bring_memories_into_use();
     // Silences both memories at once, as after a restart of the audio.
     void clear_memories();
 
@@ -93,6 +90,7 @@ public:
     ProcessingKernel m_processing_kernel = nullptr;
 
 private:
+    void p_silence_returning_memories();
     void p_stage(const float* a_in_l, const float* a_in_r, unsigned a_count);
     void p_accumulate(const float* a_mono, const float* a_gain, const float* a_pan_gains);
     void p_mix(float* a_out_l, float* a_out_r, unsigned a_count);
@@ -112,6 +110,7 @@ private:
     // Bit v: channel v of the eight-channel memory; bit TwoChannelBit: the two-channel memory.
     static constexpr unsigned TwoChannelBit = 1u << VoiceCount;
     unsigned m_active_voice_mask = 0;
+    // The memories the selected mode and the active voices write.
     unsigned m_memories_in_use = 0;
     unsigned m_grid_phase = 0;
 };

@@ -146,7 +146,8 @@ float default_pan(unsigned a_voice)
     return a_voice == 0 ? -1.0f : a_voice == 1 ? 1.0f : 0.0f;
 }
 
-void build_globals(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine)
+void build_globals(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine,
+                   CommittableCallback* a_voice_callback)
 {
     auto id = [](std::string_view a_code) { return Bex::make_id(a_code); };
     a_builder.add_parameter(make_choice(id("DlTr"), u"Delay transformation",
@@ -172,9 +173,11 @@ void build_globals(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine)
                                         &append_interpolation_options, &a_engine.m_interpolation));
     a_builder.add_parameter(make_float(id("OuSt"), u"Output stereo", u"Output stereo", Plain,
                                        StereoVariation, a_engine.m_output_stereo));
-    a_builder.add_parameter(make_choice(id("PrMo"), u"Processing mode", u"Processing mode",
-                                        &append_processing_mode_options,
-                                        &a_engine.m_processing_kernel));
+    auto* mode = make_choice(id("PrMo"), u"Processing mode", u"Processing mode",
+                             &append_processing_mode_options, &a_engine.m_processing_kernel);
+    // A mode brings its delay memory back into use, as switching a voice on does its channel.
+    mode->set_committable_callback(a_voice_callback);
+    a_builder.add_parameter(mode);
     a_builder.add_parameter(make_float(id("Wet "), u"Wet", Plain, MixSet, 1, a_engine.m_wet));
 }
 
@@ -302,7 +305,7 @@ void build_voices(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine,
 void build_chorus_program(DeviceProgramBuilder& a_builder, ChorusEngine& a_engine,
                           CommittableCallback* a_voice_callback)
 {
-    build_globals(a_builder, a_engine);
+    build_globals(a_builder, a_engine, a_voice_callback);
     a_builder.begin_group(Bex::make_id("Assi"), u"Assignable");
     a_builder.add_assignable_parameters();
     a_builder.end_group();

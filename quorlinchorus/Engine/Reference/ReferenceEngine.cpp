@@ -122,7 +122,6 @@ void reference_process_sub_block(ChorusEngine& a_engine, const float* a_in_l, co
         scratch.m_staging_r[k] = a_in_r[k];
     }
 
-    a_engine.bring_memories_into_use();
     if (a_engine.m_processing_kernel == &ChorusEngine::process_two_buffers)
         two_buffers(a_engine, scratch, a_count);
     else if (a_engine.m_processing_kernel == &ChorusEngine::process_eight_buffers)
