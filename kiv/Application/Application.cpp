@@ -10,6 +10,8 @@
 #include "kiv/Styles/WidgetClass.h"
 #include "kiv/Widget/WidgetStyleManager.h"
 
+#include <algorithm>
+
 namespace Kiv
 {
 
@@ -38,6 +40,22 @@ void Application::start_up()
 void Application::set_style_sheet(std::unique_ptr<StyleSheet> a_sheet)
 {
     m_style_sheet = std::move(a_sheet);
+    if (m_style_sheet)
+        m_style_sheet->rescale(m_scale);
+    ApplicationEvent event{this};
+    m_on_style_sheet_changed.emit(event);
+}
+
+void Application::set_scale(float a_scale)
+{
+    if (!(a_scale > 0.0f))
+        a_scale = 1.0f;
+    a_scale = std::clamp(a_scale, 0.5f, 4.0f);
+    if (a_scale == m_scale)
+        return;
+    m_scale = a_scale;
+    if (m_style_sheet)
+        m_style_sheet->rescale(m_scale);
     ApplicationEvent event{this};
     m_on_style_sheet_changed.emit(event);
 }

@@ -37,10 +37,16 @@ public:
     // The same for a sheet already in memory, such as the copy built into the program.
     void load_style_sheet_text(std::u16string_view a_text);
 
+    // One factor for every length and font size of the style sheet: 1 at 96 dpi, 2 on a screen
+    // of twice the density. Every desktop is restyled. Factors outside 0.5 to 4 are clamped.
+    void set_scale(float a_scale);
+    float get_scale() const { return m_scale; }
+
     Bex::Signal1<ApplicationEvent>& on_style_sheet_changed() { return m_on_style_sheet_changed; }
 
 private:
     std::unique_ptr<StyleSheet> m_style_sheet;
+    float m_scale = 1.0f;
     Bex::Signal1<ApplicationEvent> m_on_style_sheet_changed;
 };
 

@@ -14,6 +14,7 @@ Desktop::Desktop(Application& a_application, std::unique_ptr<NativeWindow> a_nat
       m_input_listeners(this)
 {
     BEX_ASSERT(m_native_window);
+    m_native_window->set_desktop(this);
     p_set_own_desktop(this);
     m_active_window = this;
     set_horizontally_stretchable(true);
@@ -26,8 +27,12 @@ Desktop::Desktop(Application& a_application, std::unique_ptr<NativeWindow> a_nat
 
 Desktop::~Desktop()
 {
-    // Children leave while the desktop's own members still stand.
+    // Popups first: their contents may refer to widgets here. Children leave while the
+    // desktop's own members still stand.
+    close_popups();
+    p_delete_closed_popups();
     p_destroy_children();
+    m_native_window->set_desktop(nullptr);
 }
 
 const WidgetClass& Desktop::get_widget_class() const
@@ -41,6 +46,7 @@ void Desktop::update()
         return;
     m_updating = true;
     m_update_pending = false;
+    p_delete_closed_popups();
     WidgetEventScope scope;
     // Each pass may ask for more (a style changes a size, a measure a child's place); a few
     // rounds settle any sane tree, and a tree that keeps asking must not hang the GUI.
@@ -86,7 +92,7 @@ void Desktop::p_on_measure(WidgetEvents::OnMeasure& a_event)
     int32_t minimum_height = 0;
     for (Widget* child : get_children())
     {
-        if (!child->is_visible())
+        if (!child->is_visible() || child->is_window_root())
             continue;
         minimum_width = std::max(minimum_width, child->get_requested().minimum_width);
         minimum_height = std::max(minimum_height, child->get_requested().minimum_height);
@@ -95,12 +101,6 @@ void Desktop::p_on_measure(WidgetEvents::OnMeasure& a_event)
     a_event.minimum_height += minimum_height;
     a_event.preferred_width += minimum_width;
     a_event.preferred_height += minimum_height;
-}
-
-void Desktop::p_on_arrange()
-{
-    for (size_t index = 0; index < get_children().size(); ++index)
-        get_children()[index]->set_geometry(0, 0, get_width(), get_height());
 }
 
 void Desktop::p_fit_to_window()
@@ -146,6 +146,9 @@ void Desktop::p_widget_leaving(Widget* a_widget)
         m_focus = nullptr;
     if (a_widget->contains(m_active_window))
         m_active_window = this;
+    std::erase_if(m_modal_windows, [a_widget](Window* a_window) {
+        return a_widget->contains(a_window);
+    });
     if (a_widget->contains(m_capture))
         p_release_capture();
     for (Widget*& target : m_event_targets)

@@ -31,6 +31,29 @@ public:
     NativeWindow& get_native_window() const { return *m_native_window; }
     InputListeners& get_input_listeners() { return m_input_listeners; }
 
+    // Measures text as this desktop's window paints it.
+    Size measure_text(const Bex::String& a_text, const Font& a_font);
+
+    // Shows a window over the contents, centred until it is moved. A modal window takes all input
+    // of this desktop until it is removed; modal windows stack. The desktop owns the window.
+    void add_window(Window* a_window, bool a_modal = false);
+    // The modal window on top, or null.
+    Window* get_modal_window() const;
+
+    // Opens a_content in a popup: a desktop of its own in a borderless native window at a_area
+    // (this desktop's coordinates; it may reach past the window). A mouse press on this desktop
+    // closes every popup and is not delivered further; keys go to the newest popup.
+    Desktop& open_popup(Widget* a_content, const Rect& a_area);
+    // Closes a_popup and every popup opened after it. Safe from inside the popup's own events:
+    // the popup is hidden from input at once and deleted by this desktop's next update.
+    void close_popup(Desktop* a_popup);
+    void close_popups();
+    const Bex::Vector<Desktop*>& get_popups() const { return m_popup_list; }
+    // The desktop that opened this popup; null for a desktop of its own.
+    Desktop* get_owner() const { return m_owner; }
+    // The desktop at the root of a chain of popups.
+    Desktop& get_root_desktop();
+
     // Runs the pending style, measure and arrange passes.
     void update();
     bool is_update_pending() const { return m_update_pending; }
@@ -67,8 +90,15 @@ public:
     void p_layout_requested();
     void p_widget_leaving(Widget* a_widget);
 
+protected:
+    // Makes the desktop that shows a popup; backends that need their own kind override it.
+    virtual std::unique_ptr<Desktop> p_create_popup(const Rect& a_area);
+
 private:
     void p_on_style_sheet_changed();
+    void p_delete_closed_popups();
+    // The widget itself, or null when a modal window holds the input and it lies outside.
+    Widget* p_gate(Widget* a_target) const;
     void p_on_measure(WidgetEvents::OnMeasure& a_event);
     void p_on_arrange();
     void p_fit_to_window();
@@ -84,6 +114,11 @@ private:
     Widget* m_focus = nullptr;
     Widget* m_capture = nullptr;
     Widget* m_active_window = nullptr;
+    Bex::Vector<Window*> m_modal_windows;
+    Desktop* m_owner = nullptr;
+    Bex::Vector<std::unique_ptr<Desktop>> m_popups;
+    Bex::Vector<Desktop*> m_popup_list;
+    Bex::Vector<std::unique_ptr<Desktop>> m_closed_popups;
     // The widgets that events being delivered are going to; nested deliveries stack.
     Bex::Vector<Widget*> m_event_targets;
     uint32_t m_pressed_buttons = 0;

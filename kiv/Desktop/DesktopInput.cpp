@@ -17,8 +17,13 @@ void Desktop::handle_mouse_down(Point a_position, MouseButton a_button, uint32_t
                                 uint32_t a_modifiers)
 {
     WidgetEventScope scope;
+    if (!m_popups.empty())
+    {
+        close_popups();
+        return;
+    }
     p_update_hover(a_position);
-    if (!m_capture && m_hover)
+    if (!m_capture && p_gate(m_hover))
     {
         m_capture = m_hover;
         m_native_window->set_mouse_capture(true);
@@ -92,6 +97,8 @@ void Desktop::handle_mouse_wheel(Point a_position, int32_t a_delta, uint32_t a_m
 
 void Desktop::handle_key_down(uint32_t a_key, uint32_t a_modifiers)
 {
+    if (!m_popups.empty())
+        return m_popups.back()->handle_key_down(a_key, a_modifiers);
     WidgetEventScope scope;
     InputEvent event{InputEventType_KEYBOARD_DOWN};
     event.key = a_key;
@@ -101,6 +108,8 @@ void Desktop::handle_key_down(uint32_t a_key, uint32_t a_modifiers)
 
 void Desktop::handle_key_up(uint32_t a_key, uint32_t a_modifiers)
 {
+    if (!m_popups.empty())
+        return m_popups.back()->handle_key_up(a_key, a_modifiers);
     WidgetEventScope scope;
     InputEvent event{InputEventType_KEYBOARD_UP};
     event.key = a_key;
@@ -110,6 +119,8 @@ void Desktop::handle_key_up(uint32_t a_key, uint32_t a_modifiers)
 
 void Desktop::handle_text(const Bex::String& a_text)
 {
+    if (!m_popups.empty())
+        return m_popups.back()->handle_text(a_text);
     WidgetEventScope scope;
     InputEvent event{InputEventType_KEYBOARD_STRING};
     event.text = a_text;
@@ -167,6 +178,9 @@ void Desktop::p_update_hover(Point a_position)
 
 void Desktop::p_deliver(InputEvent& a_event, Widget* a_target)
 {
+    // Outside a modal window only the leaving of the mouse is told.
+    if (a_event.type != InputEventType_MOUSE_OUT)
+        a_target = p_gate(a_target);
     m_event_targets.push_back(a_target);
     const size_t slot = m_event_targets.size() - 1;
     a_event.target = a_target;

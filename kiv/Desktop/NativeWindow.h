@@ -2,8 +2,13 @@
 
 #include "kiv/Graphics/Geometry.h"
 
+#include <memory>
+
 namespace Kiv
 {
+
+class Desktop;
+class TextMeasurer;
 
 // What a desktop needs from the platform's window, kept as small as a backend can implement
 // anywhere. The backend calls the desktop back: its handle_* functions for input and resizing,
@@ -14,6 +19,10 @@ class NativeWindow
 public:
     virtual ~NativeWindow() = default;
 
+    // The desktop that this window shows; the desktop sets itself when it is made and clears it
+    // when it goes, and the backend sends its input there.
+    virtual void set_desktop(Desktop* a_desktop) = 0;
+
     virtual Size get_size() const = 0;
     // Repaint this area (desktop coordinates) soon.
     virtual void invalidate(const Rect& a_area) = 0;
@@ -23,6 +32,11 @@ public:
     virtual void set_mouse_capture(bool a_captured) = 0;
     // The sizes the contents can take; hosts that resize the window keep to them.
     virtual void set_size_limits(Size a_minimum, Size a_maximum) = 0;
+    // Measures text as this window's painter draws it.
+    virtual TextMeasurer& get_text_measurer() = 0;
+    // A borderless window above everything else, for menus: a_area is in this window's
+    // coordinates and may reach past its edges. It shows until it is destroyed.
+    virtual std::unique_ptr<NativeWindow> create_popup(const Rect& a_area) = 0;
 };
 
 } // namespace Kiv

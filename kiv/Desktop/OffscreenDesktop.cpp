@@ -15,9 +15,38 @@ std::unique_ptr<NativeWindow> make_window(Size a_size, OffscreenWindow*& a_windo
 
 } // namespace
 
+std::unique_ptr<NativeWindow> OffscreenWindow::create_popup(const Rect& a_area)
+{
+    auto popup = std::make_unique<OffscreenWindow>(Size{a_area.width, a_area.height});
+    popup->m_position = {a_area.x, a_area.y};
+    popup->m_text_measurer = m_text_measurer;
+    return popup;
+}
+
 OffscreenDesktop::OffscreenDesktop(Application& a_application, Size a_size)
     : Desktop(a_application, make_window(a_size, m_window))
 {
+}
+
+OffscreenDesktop::OffscreenDesktop(Application& a_application,
+                                   std::unique_ptr<OffscreenWindow> a_window)
+    : Desktop(a_application, std::move(a_window)),
+      m_window(static_cast<OffscreenWindow*>(&get_native_window()))
+{
+}
+
+std::unique_ptr<Desktop> OffscreenDesktop::p_create_popup(const Rect& a_area)
+{
+    std::unique_ptr<NativeWindow> window = m_window->create_popup(a_area);
+    return std::make_unique<OffscreenDesktop>(
+        get_application(),
+        std::unique_ptr<OffscreenWindow>(static_cast<OffscreenWindow*>(window.release())));
+}
+
+OffscreenDesktop* OffscreenDesktop::get_top_popup() const
+{
+    const Bex::Vector<Desktop*>& popups = get_popups();
+    return popups.empty() ? nullptr : static_cast<OffscreenDesktop*>(popups.back());
 }
 
 void OffscreenDesktop::settle()

@@ -2,6 +2,7 @@
 
 #include "kiv/Desktop/Desktop.h"
 #include "kiv/Graphics/RecordingPainter.h"
+#include "kiv/Graphics/TextMeasurer.h"
 
 namespace Kiv
 {
@@ -12,6 +13,7 @@ class OffscreenWindow : public NativeWindow
 public:
     explicit OffscreenWindow(Size a_size) : m_size(a_size) {}
 
+    void set_desktop(Desktop* a_desktop) override { m_desktop = a_desktop; }
     Size get_size() const override { return m_size; }
     void invalidate(const Rect& a_area) override { m_invalid_area = m_invalid_area.united(a_area); }
     void request_update() override { m_update_requested = true; }
@@ -21,6 +23,18 @@ public:
         m_minimum_size = a_minimum;
         m_maximum_size = a_maximum;
     }
+    TextMeasurer& get_text_measurer() override
+    {
+        return m_text_measurer ? *m_text_measurer : m_fixed_rule;
+    }
+    std::unique_ptr<NativeWindow> create_popup(const Rect& a_area) override;
+
+    Desktop* get_desktop() const { return m_desktop; }
+    // Measure with real fonts, as the painter of a snapshot will draw; null for the fixed rule.
+    // The measurer must outlive the window.
+    void set_text_measurer(TextMeasurer* a_measurer) { m_text_measurer = a_measurer; }
+    // Where the window lies in its owner's coordinates (popups only).
+    Point get_position() const { return m_position; }
 
     void set_size(Size a_size) { m_size = a_size; }
     const Rect& get_invalid_area() const { return m_invalid_area; }
@@ -36,6 +50,10 @@ public:
     Size get_maximum_size() const { return m_maximum_size; }
 
 private:
+    Desktop* m_desktop = nullptr;
+    Point m_position;
+    FixedRuleTextMeasurer m_fixed_rule;
+    TextMeasurer* m_text_measurer = nullptr;
     Size m_size;
     Rect m_invalid_area;
     bool m_update_requested = false;
@@ -50,6 +68,8 @@ class OffscreenDesktop : public Desktop
 {
 public:
     OffscreenDesktop(Application& a_application, Size a_size);
+    explicit OffscreenDesktop(Application& a_application,
+                              std::unique_ptr<OffscreenWindow> a_window);
 
     OffscreenWindow& get_window_backend() const { return *m_window; }
 
@@ -67,6 +87,11 @@ public:
     void type(const Bex::String& a_text);
     // Paints the whole window into a new recording.
     RecordingPainter render();
+    // The newest popup, driven like this desktop; null when none is open.
+    OffscreenDesktop* get_top_popup() const;
+
+protected:
+    std::unique_ptr<Desktop> p_create_popup(const Rect& a_area) override;
 
 private:
     OffscreenWindow* m_window;

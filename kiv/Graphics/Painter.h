@@ -5,6 +5,7 @@
 #include "kiv/Graphics/Color.h"
 #include "kiv/Graphics/Font.h"
 #include "kiv/Graphics/Geometry.h"
+#include "kiv/Graphics/TextMeasurer.h"
 
 namespace Kiv
 {
@@ -31,7 +32,7 @@ struct Transform
 // What portable widget code draws through. Coordinates are logical pixels under the current
 // transform; clips are given in the same coordinates and narrow the clip already in force. Every
 // push has its pop; painters check the pairing.
-class Painter
+class Painter : public TextMeasurer
 {
 public:
     virtual ~Painter() = default;
@@ -45,7 +46,6 @@ public:
     // a_origin is the top-left corner of the text's box.
     virtual void draw_text(const Bex::String& a_text, Point a_origin, const Font& a_font,
                            Color a_color) = 0;
-    virtual Size measure_text(const Bex::String& a_text, const Font& a_font) = 0;
 
     virtual void push_clip(const Rect& a_rect) = 0;
     virtual void pop_clip() = 0;

@@ -58,6 +58,11 @@ void RecordingPainter::draw_text(const Bex::String& a_text, Point a_origin, cons
 
 Size RecordingPainter::measure_text(const Bex::String& a_text, const Font& a_font)
 {
+    return measure_text_by_fixed_rule(a_text, a_font);
+}
+
+Size measure_text_by_fixed_rule(const Bex::String& a_text, const Font& a_font)
+{
     const auto advance = int32_t(std::ceil(a_font.size * 0.6f));
     const auto line = int32_t(std::ceil(a_font.size * 1.2f));
     return {advance * int32_t(a_text.size()), line};

@@ -30,6 +30,7 @@ public:
     StyleManager* get_manager() const { return m_manager; }
     uint32_t get_property_id() const { return m_property_id; }
     const StyleValue& get_value() const { return *m_value; }
+    StyleValue& get_value() { return *m_value; }
 
 private:
     StyleManager* m_manager;
@@ -64,6 +65,8 @@ public:
     {
         return m_entries;
     }
+    // Recomputes the pixel sizes of the values declared here.
+    void rescale(float a_base);
 
 private:
     Bex::Vector<std::unique_ptr<StyleDeclarationBlockEntry>> m_entries;

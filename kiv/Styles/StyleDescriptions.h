@@ -66,6 +66,7 @@ public:
     // "default" gives the default case; another name the first case of that name, made when
     // missing.
     StyleCaseDescription& get_or_add_case(const Bex::String& a_name);
+    void rescale(float a_base);
 
 private:
     StyleClassDescription* m_class;
@@ -92,6 +93,7 @@ public:
     // Null when the class has no subclass of that name.
     const StyleSubclassDescription* find_subclass(const Bex::String& a_name) const;
     StyleSubclassDescription* find_subclass(const Bex::String& a_name);
+    void rescale(float a_base);
 
 private:
     const WidgetClass* m_widget_class;

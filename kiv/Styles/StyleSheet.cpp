@@ -102,4 +102,38 @@ void StyleSheet::clear()
     m_class_count = 0;
 }
 
+void StyleDeclarationBlock::rescale(float a_base)
+{
+    for (auto& entry : m_entries)
+    {
+        // Nested blocks belong to other descriptions of the sheet, which rescale them.
+        if (auto* property = dynamic_cast<StylePropertyValue*>(entry.get()))
+            property->get_value().rescale(a_base);
+    }
+}
+
+void StyleSubclassDescription::rescale(float a_base)
+{
+    m_block.rescale(a_base);
+    m_default_case.get_block().rescale(a_base);
+    for (auto& each : m_cases)
+        each->get_block().rescale(a_base);
+}
+
+void StyleClassDescription::rescale(float a_base)
+{
+    m_block.rescale(a_base);
+    for (auto& [name, subclass] : m_subclasses)
+        subclass->rescale(a_base);
+}
+
+void StyleSheet::rescale(float a_base)
+{
+    for (auto& description : m_descriptions)
+    {
+        if (description)
+            description->rescale(a_base);
+    }
+}
+
 } // namespace Kiv

@@ -27,6 +27,9 @@ public:
     // Null when the sheet does not describe the class.
     const StyleClassDescription* find_class(uint32_t a_class_index) const;
 
+    // Recomputes every length and font size for a display scale (1 at 96 dpi).
+    void rescale(float a_base);
+
     // Drops every description, as after a failed load.
     void clear();
 

@@ -2,6 +2,7 @@
 
 #include "bex/Core/Assert.h"
 #include "kiv/Desktop/Desktop.h"
+#include "kiv/Graphics/TextMeasurer.h"
 #include "kiv/Styles/WidgetClass.h"
 
 namespace Kiv
@@ -457,6 +458,13 @@ uint32_t Widget::p_take_layout_flags(uint32_t a_mask)
     const uint32_t taken = m_layout_flags & a_mask;
     m_layout_flags &= ~a_mask;
     return taken;
+}
+
+Size Widget::measure_text(const Bex::String& a_text) const
+{
+    if (!m_desktop)
+        return measure_text_by_fixed_rule(a_text, m_font);
+    return m_desktop->measure_text(a_text, m_font);
 }
 
 void Widget::invalidate()

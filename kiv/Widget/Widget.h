@@ -77,6 +77,8 @@ public:
     Widget* get_window() const { return m_window; }
     uint32_t get_depth() const { return m_depth; }
     bool is_being_destroyed() const { return m_being_destroyed; }
+    // True for windows and desktops: the roots of widget trees.
+    bool is_window_root() const { return m_is_window_root; }
     // True for the widget itself and everything below it.
     bool contains(const Widget* a_widget) const;
     void set_parent(Widget* a_parent, uint64_t a_parental_data = 0);
@@ -153,6 +155,9 @@ public:
     uint32_t p_take_layout_flags(uint32_t a_mask);
     // Asks the desktop to repaint the widget.
     void invalidate();
+    // Measures text in the widget's font as its desktop paints it; by a fixed rule when the
+    // widget is on no desktop.
+    Size measure_text(const Bex::String& a_text) const;
 
     WidgetConnectionManager& get_connection_manager() { return m_connection_manager; }
     template <typename Event, typename Subscriber, typename Method>
