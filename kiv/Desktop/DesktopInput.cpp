@@ -70,6 +70,7 @@ void Desktop::handle_mouse_leave()
     if (Widget* old = m_hover)
     {
         m_hover = nullptr;
+        old->set_style_state(WidgetStyleState_HOVER, false);
         InputEvent event{InputEventType_MOUSE_OUT};
         p_deliver(event, old);
     }
@@ -137,6 +138,7 @@ bool Desktop::set_focus(Widget* a_widget, FocusReason a_reason, Point a_point)
     if (Widget* old = m_focus)
     {
         m_focus = nullptr;
+        old->set_style_state(WidgetStyleState_FOCUSED, false);
         WidgetEvents::OnFocusOut out{old, a_reason};
         old->on_focus_out().emit(out);
         old->invalidate();
@@ -145,6 +147,7 @@ bool Desktop::set_focus(Widget* a_widget, FocusReason a_reason, Point a_point)
     if (!a_widget || a_widget->get_desktop() != this)
         return false;
     m_focus = a_widget;
+    a_widget->set_style_state(WidgetStyleState_FOCUSED, true);
     if (a_widget->get_window() != m_active_window)
         m_active_window = a_widget->get_window();
     WidgetEvents::OnFocusIn in{a_widget, a_reason, a_point};
@@ -161,6 +164,10 @@ void Desktop::p_update_hover(Point a_position)
         return;
     Widget* old = m_hover;
     m_hover = hit;
+    if (old)
+        old->set_style_state(WidgetStyleState_HOVER, false);
+    if (hit && hit->is_tracking_hover())
+        hit->set_style_state(WidgetStyleState_HOVER, true);
     if (old)
     {
         InputEvent out{InputEventType_MOUSE_OUT};

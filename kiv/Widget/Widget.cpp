@@ -363,6 +363,16 @@ void Widget::set_enabled(bool a_enabled)
     invalidate();
 }
 
+void Widget::set_style_state(WidgetStyleState a_state, bool a_on)
+{
+    const uint32_t states = a_on ? (m_style_states | a_state) : (m_style_states & ~uint32_t(a_state));
+    if (states == m_style_states)
+        return;
+    m_style_states = states;
+    request_style();
+    invalidate();
+}
+
 void Widget::set_horizontally_stretchable(bool a_value)
 {
     if (a_value == m_horizontally_stretchable)

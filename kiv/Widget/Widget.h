@@ -39,6 +39,16 @@ enum WidgetLayoutFlag
     WidgetLayoutFlag_MEASURE = 2,
 };
 
+// States that style-sheet switches select cases by. The desktop keeps hover and focus; widgets
+// set pressed and checked.
+enum WidgetStyleState
+{
+    WidgetStyleState_HOVER = 1u << 0,
+    WidgetStyleState_FOCUSED = 1u << 1,
+    WidgetStyleState_PRESSED = 1u << 2,
+    WidgetStyleState_CHECKED = 1u << 3,
+};
+
 enum WidgetArea
 {
     WidgetArea_MARGINS = 0,
@@ -123,6 +133,13 @@ public:
     void set_visible(bool a_visible);
     bool is_enabled() const { return m_enabled; }
     void set_enabled(bool a_enabled);
+    uint32_t get_style_states() const { return m_style_states; }
+    // Restyles and repaints the widget when the state changes.
+    void set_style_state(WidgetStyleState a_state, bool a_on);
+    // Only widgets that look different under the mouse get the hover state: restyling a
+    // container restyles everything in it.
+    bool is_tracking_hover() const { return m_tracking_hover; }
+    void set_tracking_hover(bool a_value) { m_tracking_hover = a_value; }
     bool is_horizontally_stretchable() const { return m_horizontally_stretchable; }
     bool is_vertically_stretchable() const { return m_vertically_stretchable; }
     bool is_adjusting_width_to_contents() const { return m_adjust_width_to_contents; }
@@ -257,6 +274,8 @@ private:
     bool m_vertically_stretchable = false;
     bool m_visible = true;
     bool m_enabled = true;
+    uint32_t m_style_states = 0;
+    bool m_tracking_hover = false;
     uint32_t m_focus_flags = 0;
     bool m_propagation_filter[InputEventType_ENUM_SIZE] = {};
     bool m_needs_style = true;

@@ -115,7 +115,21 @@ void WidgetStyleManager::inherit_property(Widget* a_widget, uint32_t a_property_
 
 bool WidgetStyleManager::get_switch_state(Widget* a_widget, uint32_t a_switch_id)
 {
-    return a_switch_id == Switch_ENABLED && a_widget->is_enabled();
+    switch (a_switch_id)
+    {
+    case Switch_ENABLED:
+        return a_widget->is_enabled();
+    case Switch_HOVER:
+        return a_widget->get_style_states() & WidgetStyleState_HOVER;
+    case Switch_FOCUSED:
+        return a_widget->get_style_states() & WidgetStyleState_FOCUSED;
+    case Switch_PRESSED:
+        return a_widget->get_style_states() & WidgetStyleState_PRESSED;
+    case Switch_CHECKED:
+        return a_widget->get_style_states() & WidgetStyleState_CHECKED;
+    default:
+        return false;
+    }
 }
 
 const WidgetClass* WidgetStyleManager::get_widget_class()
@@ -170,6 +184,10 @@ void WidgetStyleManager::register_properties(uint32_t)
     p_add_property("vertical_margins", dimension, Property_VERTICAL_MARGINS);
     p_add_property("vertical_padding", dimension, Property_VERTICAL_PADDING);
     p_add_switch("enabled", Switch_ENABLED);
+    p_add_switch("hover", Switch_HOVER);
+    p_add_switch("focused", Switch_FOCUSED);
+    p_add_switch("pressed", Switch_PRESSED);
+    p_add_switch("checked", Switch_CHECKED);
 }
 
 void WidgetStyleManager::apply_property(Widget* a_widget, uint32_t a_property_id,

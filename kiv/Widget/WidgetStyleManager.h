@@ -52,6 +52,10 @@ public:
     enum Switch
     {
         Switch_ENABLED = 0,
+        Switch_HOVER = 1,
+        Switch_FOCUSED = 2,
+        Switch_PRESSED = 3,
+        Switch_CHECKED = 4,
     };
 
     static WidgetStyleManager s_instance;
