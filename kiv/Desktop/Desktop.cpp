@@ -10,8 +10,8 @@ namespace Kiv
 WidgetClass Desktop::s_widget_class("Desktop", "Window");
 
 Desktop::Desktop(Application& a_application, std::unique_ptr<NativeWindow> a_native_window)
-    : m_application(a_application), m_native_window(std::move(a_native_window)),
-      m_input_listeners(this)
+    : Window(NoContentsRules{}), m_application(a_application),
+      m_native_window(std::move(a_native_window)), m_input_listeners(this)
 {
     BEX_ASSERT(m_native_window);
     m_native_window->set_desktop(this);
@@ -146,9 +146,8 @@ void Desktop::p_widget_leaving(Widget* a_widget)
         m_focus = nullptr;
     if (a_widget->contains(m_active_window))
         m_active_window = this;
-    std::erase_if(m_modal_windows, [a_widget](Window* a_window) {
-        return a_widget->contains(a_window);
-    });
+    std::erase_if(m_modal_windows,
+                  [a_widget](Window* a_window) { return a_widget->contains(a_window); });
     if (a_widget->contains(m_capture))
         p_release_capture();
     for (Widget*& target : m_event_targets)

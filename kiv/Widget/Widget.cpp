@@ -365,7 +365,8 @@ void Widget::set_enabled(bool a_enabled)
 
 void Widget::set_style_state(WidgetStyleState a_state, bool a_on)
 {
-    const uint32_t states = a_on ? (m_style_states | a_state) : (m_style_states & ~uint32_t(a_state));
+    const uint32_t states =
+        a_on ? (m_style_states | a_state) : (m_style_states & ~uint32_t(a_state));
     if (states == m_style_states)
         return;
     m_style_states = states;
