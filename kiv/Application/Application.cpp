@@ -9,6 +9,9 @@
 #include "kiv/Styles/ToolkitClasses.h"
 #include "kiv/Styles/WidgetClass.h"
 #include "kiv/Widget/WidgetStyleManager.h"
+#include "kiv/Windows/NormalWindow.h"
+#include "kiv/Windows/NormalWindowCloseButton.h"
+#include "kiv/Windows/NormalWindowTitleBar.h"
 
 #include <algorithm>
 
@@ -27,10 +30,11 @@ void Application::start_up()
     // Naming the managers and class records here keeps the linker from dropping them from the
     // static library, which would leave their classes unknown or without properties. The stores
     // are volatile so that the optimizer cannot drop the names either.
-    const void* volatile keep[] = {&WidgetStyleManager::s_instance,
-                                   &GridLayoutStyleManager::s_instance,
-                                   &ToolkitClasses::g_partial_view, &Desktop::s_widget_class,
-                                   &HorizontalLayout::s_widget_class};
+    const void* volatile keep[] = {
+        &WidgetStyleManager::s_instance,       &GridLayoutStyleManager::s_instance,
+        &ToolkitClasses::g_partial_view,       &Desktop::s_widget_class,
+        &HorizontalLayout::s_widget_class,     &NormalWindow::s_widget_class,
+        &NormalWindowTitleBar::s_widget_class, &NormalWindowCloseButton::s_widget_class};
     (void)keep;
     StyleRegistry& registry = StyleRegistry::get_global();
     if (!registry.is_started())

@@ -3,12 +3,9 @@
 namespace Kiv::ToolkitClasses
 {
 
-WidgetClass g_normal_window("NormalWindow", "Window");
 WidgetClass g_single_widget_wrapper("SingleWidgetWrapper", "Widget");
 WidgetClass g_normal_window_contents("NormalWindowContents", "SingleWidgetWrapper");
-WidgetClass g_normal_window_title_bar("NormalWindowTitleBar", "Widget");
 WidgetClass g_command_button("CommandButton", "Widget");
-WidgetClass g_normal_window_close_button("NormalWindowCloseButton", "CommandButton");
 WidgetClass g_text_command_button("TextCommandButton", "CommandButton");
 WidgetClass g_arrow_command_button("ArrowCommandButton", "CommandButton");
 WidgetClass g_border_layout("BorderLayout", "Layout");

@@ -7,12 +7,9 @@ namespace Kiv::ToolkitClasses
 
 // The style classes of the toolkit's widgets that have no C++ class here yet, so that style
 // sheets can describe them now; each widget's class answers its record from this list.
-extern WidgetClass g_normal_window;
 extern WidgetClass g_single_widget_wrapper;
 extern WidgetClass g_normal_window_contents;
-extern WidgetClass g_normal_window_title_bar;
 extern WidgetClass g_command_button;
-extern WidgetClass g_normal_window_close_button;
 extern WidgetClass g_text_command_button;
 extern WidgetClass g_arrow_command_button;
 extern WidgetClass g_border_layout;
