@@ -1,0 +1,12 @@
+#pragma once
+
+namespace Kiv
+{
+
+enum Orientation
+{
+    Orientation_HORIZONTAL,
+    Orientation_VERTICAL,
+};
+
+} // namespace Kiv
