@@ -9,9 +9,6 @@
 #include "kiv/Styles/ToolkitClasses.h"
 #include "kiv/Styles/WidgetClass.h"
 #include "kiv/Widget/WidgetStyleManager.h"
-#include "kiv/Windows/NormalWindow.h"
-#include "kiv/Windows/NormalWindowCloseButton.h"
-#include "kiv/Windows/NormalWindowTitleBar.h"
 #include "kiv/Widgets/ArrowCommandButton.h"
 #include "kiv/Widgets/ArrowCommandButtonStyleManager.h"
 #include "kiv/Widgets/CheckBox.h"
@@ -30,6 +27,10 @@
 #include "kiv/Widgets/TextCommandButton.h"
 #include "kiv/Widgets/TextToggleButton.h"
 #include "kiv/Widgets/ToggleButton.h"
+#include "kiv/Windows/MessageDialog.h"
+#include "kiv/Windows/NormalWindow.h"
+#include "kiv/Windows/NormalWindowCloseButton.h"
+#include "kiv/Windows/NormalWindowTitleBar.h"
 
 #include <algorithm>
 
@@ -75,7 +76,8 @@ void Application::start_up()
                                    &ScrollBarTrough::s_widget_class,
                                    &NormalWindow::s_widget_class,
                                    &NormalWindowTitleBar::s_widget_class,
-                                   &NormalWindowCloseButton::s_widget_class};
+                                   &NormalWindowCloseButton::s_widget_class,
+                                   &MessageDialog::s_widget_class};
     (void)keep;
     StyleRegistry& registry = StyleRegistry::get_global();
     if (!registry.is_started())

@@ -41,12 +41,14 @@ Widget::~Widget()
     m_being_destroyed = true;
     WidgetEvent event{this};
     m_on_destroying.emit(event);
+    // The parts of derived classes are gone by now: their handlers must not hear the widget
+    // leave its parent.
+    m_connection_manager.disconnect(WidgetConnectionLifetime_WIDGET);
     p_destroy_children();
     if (m_parent)
         set_parent(nullptr);
     else if (m_desktop && m_desktop != this)
         p_set_tree(nullptr, this, 0);
-    m_connection_manager.disconnect(WidgetConnectionLifetime_WIDGET);
 }
 
 void Widget::destroy()

@@ -1,5 +1,6 @@
 #include "kiv/Windows/NormalWindow.h"
 
+#include "kiv/Desktop/Desktop.h"
 #include "kiv/Styles/WidgetClass.h"
 #include "kiv/Widget/KeyCode.h"
 #include "kiv/Windows/NormalWindowTitleBar.h"
@@ -19,9 +20,7 @@ NormalWindow::NormalWindow(const Bex::String& a_title)
     connect(on_measure(), this, &NormalWindow::p_on_measure);
     connect(on_arrange(), this, &NormalWindow::p_on_arrange);
     connect(on_child_requested_sizes_changed(), this, &NormalWindow::p_on_child_changed);
-    connect(on_keyboard_down(), this, &NormalWindow::p_on_key_down);
-    // Keys that the focused widget does not use reach the window.
-    set_focus_flags(WidgetFocusFlag_MOUSE);
+    connect(on_desktop_changed(), this, &NormalWindow::p_on_desktop_changed);
 }
 
 const WidgetClass& NormalWindow::get_widget_class() const
@@ -47,10 +46,7 @@ void NormalWindow::set_contents(Widget* a_contents)
         m_contents->destroy();
     m_contents = a_contents;
     if (m_contents)
-    {
         m_contents->set_parent(this);
-        m_contents->set_input_event_propagation_filter(InputEventType_KEYBOARD_DOWN, true);
-    }
     request_layout(WidgetLayoutFlag_MEASURE | WidgetLayoutFlag_ARRANGE);
 }
 
@@ -95,9 +91,28 @@ void NormalWindow::p_on_child_changed()
     request_layout(WidgetLayoutFlag_MEASURE | WidgetLayoutFlag_ARRANGE);
 }
 
-void NormalWindow::p_on_key_down(WidgetEvents::OnKeyboardDown& a_event)
+void NormalWindow::p_on_desktop_changed(WidgetEvents::OnDesktopChanged& a_event)
 {
-    if (a_event.key == KeyCode_ESCAPE)
+    if (m_key_listener && a_event.old_desktop)
+        a_event.old_desktop->get_input_listeners().remove(m_key_listener.get());
+    m_old_key_listener = std::move(m_key_listener);
+    if (!a_event.new_desktop)
+        return;
+    m_key_listener = std::make_unique<InputListener>(a_event.new_desktop);
+    m_key_listener->set_wanted(InputListenerStage_AFTER, InputEventType_KEYBOARD_DOWN, true);
+    m_key_listener->on_input().connect(this, &NormalWindow::p_on_input);
+    a_event.new_desktop->get_input_listeners().add(m_key_listener.get());
+}
+
+void NormalWindow::p_on_input(InputEvent& a_event)
+{
+    if (a_event.key != KeyCode_ESCAPE || m_closing)
+        return;
+    const bool mine =
+        a_event.target ? contains(a_event.target) : get_desktop()->get_active_window() == this;
+    // Beneath a modal window the keys belong to that window alone.
+    const Window* modal = get_desktop()->get_modal_window();
+    if (mine && (!modal || modal == this))
         close();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "kiv/Widget/InputListener.h"
 #include "kiv/Widget/Window.h"
+
+#include <memory>
 
 namespace Kiv
 {
@@ -35,10 +38,15 @@ private:
     void p_on_measure(WidgetEvents::OnMeasure& a_event);
     void p_on_arrange();
     void p_on_child_changed();
-    void p_on_key_down(WidgetEvents::OnKeyboardDown& a_event);
+    void p_on_desktop_changed(WidgetEvents::OnDesktopChanged& a_event);
+    void p_on_input(InputEvent& a_event);
 
     NormalWindowTitleBar* m_title_bar;
     Widget* m_contents = nullptr;
+    // Escape reaches the window whatever inside it has the focus.
+    std::unique_ptr<InputListener> m_key_listener;
+    // The listener of the previous desktop: it may be the one emitting when the window leaves.
+    std::unique_ptr<InputListener> m_old_key_listener;
     bool m_closing = false;
     Bex::Signal1<WidgetEvent> m_on_closed;
 };
