@@ -1,14 +1,28 @@
 #include "kiv/Application/Application.h"
 
 #include "kiv/Desktop/Desktop.h"
+#include "kiv/Layouts/BorderLayout.h"
+#include "kiv/Layouts/BorderLayoutStyleManager.h"
 #include "kiv/Layouts/GridLayoutStyleManager.h"
 #include "kiv/Layouts/LinearLayouts.h"
+#include "kiv/Layouts/PageLayout.h"
+#include "kiv/Layouts/StretchLayout.h"
 #include "kiv/Styles/Parser/StyleSheetLoader.h"
 #include "kiv/Styles/StyleRegistry.h"
 #include "kiv/Styles/StyleSheet.h"
 #include "kiv/Styles/ToolkitClasses.h"
 #include "kiv/Styles/WidgetClass.h"
 #include "kiv/Widget/WidgetStyleManager.h"
+#include "kiv/Widgets/ComboBox.h"
+#include "kiv/Widgets/ListView.h"
+#include "kiv/Widgets/ListViewStyleManager.h"
+#include "kiv/Widgets/MenuItemRow.h"
+#include "kiv/Widgets/MenuItemRowStyleManager.h"
+#include "kiv/Widgets/PopupMenu.h"
+#include "kiv/Widgets/Tab.h"
+#include "kiv/Widgets/TabBar.h"
+#include "kiv/Widgets/TabStyleManager.h"
+#include "kiv/Widgets/Tabs.h"
 
 #include <algorithm>
 
@@ -29,8 +43,23 @@ void Application::start_up()
     // are volatile so that the optimizer cannot drop the names either.
     const void* volatile keep[] = {&WidgetStyleManager::s_instance,
                                    &GridLayoutStyleManager::s_instance,
-                                   &ToolkitClasses::g_partial_view, &Desktop::s_widget_class,
-                                   &HorizontalLayout::s_widget_class};
+                                   &ToolkitClasses::g_partial_view,
+                                   &Desktop::s_widget_class,
+                                   &HorizontalLayout::s_widget_class,
+                                   &BorderLayout::s_widget_class,
+                                   &BorderLayoutStyleManager::s_instance,
+                                   &StretchLayout::s_widget_class,
+                                   &PageLayout::s_widget_class,
+                                   &PopupMenu::s_widget_class,
+                                   &MenuItemRow::s_widget_class,
+                                   &MenuItemRowStyleManager::s_instance,
+                                   &ComboBox::s_widget_class,
+                                   &Tab::s_widget_class,
+                                   &TabStyleManager::s_instance,
+                                   &TabBar::s_widget_class,
+                                   &Tabs::s_widget_class,
+                                   &ListView::s_widget_class,
+                                   &ListViewStyleManager::s_instance};
     (void)keep;
     StyleRegistry& registry = StyleRegistry::get_global();
     if (!registry.is_started())
