@@ -1,36 +1,11 @@
 #include "kiv/Application/Application.h"
 
-#include "kiv/Desktop/Desktop.h"
-#include "kiv/Layouts/GridLayoutStyleManager.h"
-#include "kiv/Layouts/LinearLayouts.h"
+#include "kiv/Application/ToolkitClassKeeper.h"
+
 #include "kiv/Styles/Parser/StyleSheetLoader.h"
 #include "kiv/Styles/StyleRegistry.h"
 #include "kiv/Styles/StyleSheet.h"
-#include "kiv/Styles/ToolkitClasses.h"
 #include "kiv/Styles/WidgetClass.h"
-#include "kiv/Widget/WidgetStyleManager.h"
-#include "kiv/Widgets/ArrowCommandButton.h"
-#include "kiv/Widgets/ArrowCommandButtonStyleManager.h"
-#include "kiv/Widgets/CheckBox.h"
-#include "kiv/Widgets/CheckBoxStyleManager.h"
-#include "kiv/Widgets/CommandButton.h"
-#include "kiv/Widgets/Entry.h"
-#include "kiv/Widgets/EntryStyleManager.h"
-#include "kiv/Widgets/IntegerEntry.h"
-#include "kiv/Widgets/Label.h"
-#include "kiv/Widgets/ScrollBar.h"
-#include "kiv/Widgets/ScrollBarButton.h"
-#include "kiv/Widgets/ScrollBarHandle.h"
-#include "kiv/Widgets/ScrollBarStyleManager.h"
-#include "kiv/Widgets/ScrollBarTrough.h"
-#include "kiv/Widgets/Text.h"
-#include "kiv/Widgets/TextCommandButton.h"
-#include "kiv/Widgets/TextToggleButton.h"
-#include "kiv/Widgets/ToggleButton.h"
-#include "kiv/Windows/MessageDialog.h"
-#include "kiv/Windows/NormalWindow.h"
-#include "kiv/Windows/NormalWindowCloseButton.h"
-#include "kiv/Windows/NormalWindowTitleBar.h"
 
 #include <algorithm>
 
@@ -46,39 +21,7 @@ Application::~Application() = default;
 
 void Application::start_up()
 {
-    // Naming the managers and class records here keeps the linker from dropping them from the
-    // static library, which would leave their classes unknown or without properties. The stores
-    // are volatile so that the optimizer cannot drop the names either.
-    const void* volatile keep[] = {&WidgetStyleManager::s_instance,
-                                   &GridLayoutStyleManager::s_instance,
-                                   &ToolkitClasses::g_partial_view,
-                                   &Desktop::s_widget_class,
-                                   &HorizontalLayout::s_widget_class,
-                                   &Label::s_widget_class,
-                                   &Text::s_widget_class,
-                                   &CommandButton::s_widget_class,
-                                   &TextCommandButton::s_widget_class,
-                                   &ArrowCommandButton::s_widget_class,
-                                   &ArrowCommandButtonStyleManager::s_instance,
-                                   &CheckBox::s_widget_class,
-                                   &CheckBoxStyleManager::s_instance,
-                                   &ToggleButton::s_widget_class,
-                                   &TextToggleButton::s_widget_class,
-                                   &Entry::s_widget_class,
-                                   &EntryStyleManager::s_instance,
-                                   &IntegerEntry::s_widget_class,
-                                   &ScrollBar::s_widget_class,
-                                   &ScrollBar::s_horizontal_widget_class,
-                                   &ScrollBar::s_vertical_widget_class,
-                                   &ScrollBarStyleManager::s_instance,
-                                   &ScrollBarButton::s_widget_class,
-                                   &ScrollBarHandle::s_widget_class,
-                                   &ScrollBarTrough::s_widget_class,
-                                   &NormalWindow::s_widget_class,
-                                   &NormalWindowTitleBar::s_widget_class,
-                                   &NormalWindowCloseButton::s_widget_class,
-                                   &MessageDialog::s_widget_class};
-    (void)keep;
+    keep_toolkit_classes();
     StyleRegistry& registry = StyleRegistry::get_global();
     if (!registry.is_started())
         registry.start_up(WidgetClassList::get_global());

@@ -5,18 +5,13 @@ namespace Kiv::ToolkitClasses
 
 WidgetClass g_single_widget_wrapper("SingleWidgetWrapper", "Widget");
 WidgetClass g_normal_window_contents("NormalWindowContents", "SingleWidgetWrapper");
-WidgetClass g_border_layout("BorderLayout", "Layout");
-WidgetClass g_combo_box("ComboBox", "Widget");
 WidgetClass g_choice("Choice", "ComboBox");
 WidgetClass g_space("Space", "Widget");
 WidgetClass g_decimal_edit("DecimalEdit", "Widget");
 WidgetClass g_decimal_edit_entry("DecimalEditEntry", "Entry");
-WidgetClass g_tab_bar("TabBar", "HorizontalLayout");
-WidgetClass g_tabs("Tabs", "VerticalLayout");
 WidgetClass g_slider("Slider", "Widget");
 WidgetClass g_slider_handle("SliderHandle", "Widget");
 WidgetClass g_spin_button("SpinButton", "Widget");
-WidgetClass g_list_view("ListView", "Widget");
 WidgetClass g_list_view_main("ListViewMain", "Widget");
 WidgetClass g_knob("Knob", "Widget");
 WidgetClass g_image_knob("ImageKnob", "Widget");

@@ -9,18 +9,13 @@ namespace Kiv::ToolkitClasses
 // sheets can describe them now; each widget's class answers its record from this list.
 extern WidgetClass g_single_widget_wrapper;
 extern WidgetClass g_normal_window_contents;
-extern WidgetClass g_border_layout;
-extern WidgetClass g_combo_box;
 extern WidgetClass g_choice;
 extern WidgetClass g_space;
 extern WidgetClass g_decimal_edit;
 extern WidgetClass g_decimal_edit_entry;
-extern WidgetClass g_tab_bar;
-extern WidgetClass g_tabs;
 extern WidgetClass g_slider;
 extern WidgetClass g_slider_handle;
 extern WidgetClass g_spin_button;
-extern WidgetClass g_list_view;
 extern WidgetClass g_list_view_main;
 extern WidgetClass g_knob;
 extern WidgetClass g_image_knob;

@@ -6,6 +6,7 @@
 #include "kiv/Widgets/Entry.h"
 #include "kiv/Widgets/ListView.h"
 #include "kiv/Widgets/MenuItem.h"
+#include "kiv/Widgets/PopupMenu.h"
 #include "kiv/Widgets/TextCommandButton.h"
 #include "kiv/Windows/FileDialog.h"
 #include "kiv/Windows/MessageDialog.h"
@@ -116,16 +117,16 @@ TEST_F(FileDialogFixture, ListsFoldersFirstThenMatchingFilesAndFollowsTheFilter)
     EXPECT_EQ(
         dialog.get_listed_names(),
         (Bex::Vector<Bex::String>{u"Bass" + sep, u"pads" + sep, u"airy.PRESET", u"Wide.preset"}));
-    dialog.get_filter_box().set_current_data(1);
-    // The filter takes effect through the user's choice; simulate it by the keyboard.
-    desktop.set_focus(&dialog.get_filter_box(), FocusReason_PROGRAM);
-    desktop.key_down(KeyCode_DOWN);
-    if (OffscreenDesktop* menu = desktop.get_top_popup())
-    {
-        (void)menu;
-        desktop.key_down(KeyCode_DOWN);
-        desktop.key_down(KeyCode_RETURN);
-    }
+    // Choose "All files" as a user does: open the box and click the second row.
+    dialog.get_filter_box().open_menu();
+    desktop.settle();
+    PopupMenu* menu = dialog.get_filter_box().get_menu();
+    ASSERT_NE(menu, nullptr);
+    desktop.get_top_popup()->settle();
+    const Rect row = menu->get_row_rect(1);
+    const Point corner = menu->get_desktop_position();
+    desktop.get_top_popup()->click(
+        {corner.x + row.x + row.width / 2, corner.y + row.y + row.height / 2});
     desktop.settle();
     EXPECT_NE(
         std::find(dialog.get_listed_names().begin(), dialog.get_listed_names().end(), u"notes.txt"),

@@ -6,6 +6,7 @@
 #include "kiv/Layouts/LinearLayouts.h"
 #include "kiv/Platform/Cairo/CairoSnapshot.h"
 #include "kiv/Platform/Cairo/CairoTextMeasurer.h"
+#include "kiv/Widget/KeyCode.h"
 #include "kiv/Widgets/ArrowCommandButton.h"
 #include "kiv/Widgets/CheckBox.h"
 #include "kiv/Widgets/ComboBox.h"
@@ -16,6 +17,7 @@
 #include "kiv/Widgets/MenuItem.h"
 #include "kiv/Widgets/PopupMenu.h"
 #include "kiv/Widgets/ScrollBar.h"
+#include "kiv/Widgets/Tab.h"
 #include "kiv/Widgets/Tabs.h"
 #include "kiv/Widgets/Text.h"
 #include "kiv/Widgets/TextCommandButton.h"
@@ -86,7 +88,14 @@ public:
         page->set_style_subclass(u"Page");
         page->set_horizontally_stretchable(true);
         page->set_vertically_stretchable(true);
-        page->add(p_make_state_grid());
+        // The grid keeps to the top; the space under it stretches.
+        auto* left = new VerticalLayout();
+        left->add(p_make_state_grid());
+        auto* rest = new Widget();
+        rest->set_vertically_stretchable(true);
+        left->add(rest);
+        left->set_vertically_stretchable(true);
+        page->add(left);
         page->add(p_make_containers());
         page->set_parent(&m_desktop);
         for (const auto& [widget, column] : m_states)
@@ -140,8 +149,8 @@ private:
             header->set_style_subclass(u"Unit");
             grid->set_child(0, uint32_t(column), header);
         }
-        const char16_t* names[] = {u"",      u"Label",       u"Button",  u"Arrow",
-                                   u"Toggle", u"Check box",  u"Combo box", u"Entry",
+        const char16_t* names[] = {u"",        u"Label",     u"Button",    u"Arrow",
+                                   u"Toggle",  u"Check box", u"Combo box", u"Entry",
                                    u"Integer", u"Scroll bar"};
         for (uint32_t row = 1; row < 10; ++row)
         {
@@ -237,8 +246,14 @@ void render_gallery(float a_scale, Size a_size, const char16_t* a_name)
         desktop.get_window_backend().set_text_measurer(&measurer);
         Gallery gallery(desktop);
         gallery.open_overlays();
-        MessageDialog::show(desktop, u"Clear preset", u"Do you want to clear current preset?",
-                            MessageDialogButtons_YES_NO);
+        MessageDialog& question =
+            MessageDialog::show(desktop, u"Clear preset", u"Do you want to clear current preset?",
+                                MessageDialogButtons_YES_NO);
+        desktop.settle();
+        // Down in the free corner, where it hides no state.
+        const int32_t margin = 24 * int32_t(a_scale);
+        question.set_geometry(margin, a_size.height - question.get_height() - margin,
+                              question.get_width(), question.get_height());
         desktop.settle();
         const CairoImage image = gallery.render();
         image.write_png(KivTest::snapshot_folder() + u"/" + a_name);
@@ -256,6 +271,6 @@ void render_gallery(float a_scale, Size a_size, const char16_t* a_name)
 
 TEST(GallerySnapshotTest, EveryStandardWidgetInItsStatesAtOneAndTwoTimesTheSize)
 {
-    render_gallery(1.0f, {1020, 460}, u"gallery.png");
-    render_gallery(2.0f, {2040, 920}, u"gallery-2x.png");
+    render_gallery(1.0f, {1100, 470}, u"gallery.png");
+    render_gallery(2.0f, {2200, 940}, u"gallery-2x.png");
 }
