@@ -125,16 +125,17 @@ const WidgetClass& FileDialog::get_widget_class() const
 
 void FileDialog::p_build()
 {
-    auto* page = new GridLayout(5, 2);
+    auto* page = new VerticalLayout();
     page->set_style_subclass(u"Page");
-    GridLayoutBuilder builder(*page);
 
+    auto* place = new HorizontalLayout();
     auto* up = new ArrowCommandButton(ArrowDirection_UP);
     up->connect(up->on_click(), this, &FileDialog::p_on_up);
-    builder.push(up);
+    place->add(up);
     m_folder_text = new Text();
     m_folder_text->set_horizontally_stretchable(true);
-    builder.push(m_folder_text);
+    place->add(m_folder_text);
+    page->add(place);
 
     m_list = new ListView();
     m_list->set_style_subclass(u"FileList");
@@ -143,14 +144,16 @@ void FileDialog::p_build()
     m_list->connect(m_list->on_selection_changed(), this, &FileDialog::p_on_selection_changed);
     m_list->connect(m_list->on_item_activated(), this, &FileDialog::p_on_item_activated);
     m_list->connect(m_list->on_keyboard_down(), this, &FileDialog::p_on_list_key);
-    builder.push(m_list, 2, 1);
+    page->add(m_list);
 
+    // Labels keep their width; the fields take the rest.
+    auto* form = new GridLayout(2, 2);
+    GridLayoutBuilder builder(*form);
     builder.push(new Label(u"File name:"));
     m_name_entry = new Entry();
     m_name_entry->set_horizontally_stretchable(true);
     m_name_entry->connect(m_name_entry->on_return(), this, &FileDialog::p_on_accept);
     builder.push(m_name_entry);
-
     builder.push(new Label(u"Files of type:"));
     m_filter_box = new ComboBox();
     m_filter_box->set_horizontally_stretchable(true);
@@ -163,9 +166,9 @@ void FileDialog::p_build()
     m_filter_box->set_current_data(m_options.filter_index);
     m_filter_box->connect(m_filter_box->on_item_chosen(), this, &FileDialog::p_on_filter_chosen);
     builder.push(m_filter_box);
+    page->add(form);
 
     auto* buttons = new HorizontalLayout();
-    buttons->set_horizontally_stretchable(true);
     auto* spacer = new Widget();
     spacer->set_horizontally_stretchable(true);
     buttons->add(spacer);
@@ -177,7 +180,7 @@ void FileDialog::p_build()
     m_cancel->set_style_subclass(u"Dialog");
     m_cancel->connect(m_cancel->on_click(), this, &FileDialog::p_on_cancel);
     buttons->add(m_cancel);
-    builder.push(buttons, 2, 1);
+    page->add(buttons);
 
     set_contents(page);
 }
@@ -244,6 +247,8 @@ bool FileDialog::set_folder(const Bex::String& a_folder)
     m_folder_count = folders.size();
     m_folder_text->set_text(m_folder);
     m_list->set_items(m_names);
+    for (size_t index = 0; index < m_folder_count; ++index)
+        m_list->set_item_marker(index, true);
     return true;
 }
 

@@ -22,7 +22,11 @@
 #include "kiv/Widgets/Text.h"
 #include "kiv/Widgets/TextCommandButton.h"
 #include "kiv/Widgets/TextToggleButton.h"
+#include "kiv/Windows/FileDialog.h"
 #include "kiv/Windows/MessageDialog.h"
+
+#include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -273,4 +277,38 @@ TEST(GallerySnapshotTest, EveryStandardWidgetInItsStatesAtOneAndTwoTimesTheSize)
 {
     render_gallery(1.0f, {1100, 470}, u"gallery.png");
     render_gallery(2.0f, {2200, 940}, u"gallery-2x.png");
+}
+
+TEST(GallerySnapshotTest, TheFileDialogOverAFolder)
+{
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "kiv-gallery-presets";
+    fs::remove_all(root);
+    for (const char* folder : {"Bass", "Pads", "Leads"})
+        fs::create_directories(root / folder);
+    for (const char* name : {"Lush Chorus.preset", "Slow Ensemble.preset", "Wide Doubler.preset",
+                             "Sub Shimmer.preset", "notes.txt"})
+        std::ofstream(root / name) << "x";
+
+    Application& application = KivTest::application();
+    application.load_style_sheet(Bex::String::from_utf8(KIV_SHIPPED_STYLE_SHEET));
+    CairoTextMeasurer measurer;
+    OffscreenDesktop desktop(application, {640, 460});
+    desktop.get_window_backend().set_text_measurer(&measurer);
+    FileDialogOptions options;
+    options.mode = FileDialogMode_SAVE;
+    options.caption = u"Save preset";
+    options.filters = {{u"Presets (*.preset)", u"*.preset"}, {u"All files (*.*)", u"*.*"}};
+    options.default_extension = u"preset";
+    options.initial_path = Bex::String((root / "No name").u16string());
+    FileDialog& dialog = FileDialog::show(desktop, options);
+    desktop.settle();
+    dialog.get_list().set_selection(4);
+    const CairoImage image = snapshot_desktop(desktop);
+    image.write_png(KivTest::snapshot_folder() + u"/file-dialog.png");
+    fs::remove_all(root);
+    // Every part of the dialog fits in the window it was shown in.
+    EXPECT_TRUE(Rect({0, 0, 640, 460}).contains(dialog.get_x(), dialog.get_y()));
+    EXPECT_LE(dialog.get_x() + dialog.get_width(), 640);
+    EXPECT_LE(dialog.get_y() + dialog.get_height(), 460);
 }
