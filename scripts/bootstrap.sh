@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make bison pkg-config
     libsndfile1-dev libcli11-dev nlohmann-json3-dev
-    libcairo2-dev libpango1.0-dev fonts-dejavu-core
+    libcairo2-dev libpango1.0-dev libx11-dev fonts-dejavu-core
 )
 if [ "${1:-test}" != demo ]; then
     packages+=(
@@ -19,6 +19,7 @@ if [ "${1:-test}" != demo ]; then
         g++-mingw-w64-x86-64-posix wine wine64
         dpkg-dev lintian
         fonts-wqy-microhei
+        xvfb xauth xdotool
     )
 fi
 
