@@ -7,6 +7,10 @@
 #include "bex/Core/Exception.h"
 #include "kiv/Widget/KeyCode.h"
 #include "kiv/Widget/WidgetPainter.h"
+#include "kiv/Widgets/ComboBox.h"
+#include "kiv/Widgets/MenuItem.h"
+#include "kiv/Windows/FileDialog.h"
+#include "kiv/Windows/MessageDialog.h"
 
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
@@ -283,18 +287,46 @@ TEST_F(X11WindowFixture, PopupOpensWhereAskedAndAPressElsewhereOnTheScreenCloses
     EXPECT_TRUE(pump(*native, [this] { return swatch->ups.size() == 1; }));
 }
 
-TEST(X11WindowLifetime, ClosingTheEditorWithAPopupOpenLeavesNoWindowBehind)
+TEST(X11WindowLifetime, ClosingTheEditorWithAMenuOrADialogOpenLeavesNoWindowBehind)
 {
     X11Host host;
     const size_t top_level_windows = host.list_top_level_windows().size();
     for (int round = 0; round < 100; ++round)
     {
-        std::unique_ptr<X11Window> window = X11Window::create_child(host.get_window(), {200, 100});
+        std::unique_ptr<X11Window> window = X11Window::create_child(host.get_window(), {320, 240});
         X11Window* native = window.get();
         auto desktop = std::make_unique<Desktop>(KivTest::application(), std::move(window));
-        auto* item = new Swatch(g_blue);
-        desktop->open_popup(item, {10, 10, 80, 60});
-        ASSERT_TRUE(pump(*native, [&] { return item->paints > 0; }));
+        auto* combo = new ComboBox();
+        auto items = std::make_unique<MenuItem>();
+        items->add(u"First", 1);
+        items->add_submenu(u"More").add(u"Second", 2);
+        combo->set_items(std::move(items));
+        combo->set_parent(desktop.get());
+        desktop->update();
+        // The host closes the editor over each kind of window the toolkit opens.
+        switch (round % 3)
+        {
+        case 0:
+            combo->open_menu();
+            ASSERT_EQ(desktop->get_popups().size(), 1u);
+            break;
+        case 1:
+            MessageDialog::show(*combo, u"Clear preset", u"Do you want to clear current preset?",
+                                MessageDialogButtons_YES_NO);
+            break;
+        default:
+        {
+            FileDialogOptions options;
+            options.caption = u"Load preset";
+            options.filters = {{u"Presets (*.preset)", u"*.preset"}};
+            FileDialog::show(*combo, options);
+            // A menu open over the dialog as well.
+            combo->open_menu();
+            break;
+        }
+        }
+        int frames = 0;
+        ASSERT_TRUE(pump(*native, [&] { return ++frames > 3; }));
         desktop.reset();
     }
     EXPECT_EQ(host.list_top_level_windows().size(), top_level_windows);
