@@ -7,6 +7,7 @@ test: bootstrap
 	cmake --preset release
 	cmake --build --preset release
 	ctest --preset release
+	mkdir -p build/snapshots && cp build/release/snapshots/*.png build/snapshots/
 	scripts/real-hosts.sh build/release/QuorlinChorus.so
 	scripts/windows-tests.sh
 	scripts/package.sh
