@@ -1,5 +1,7 @@
 #include "kiv/Platform/X11/X11Connection.h"
 
+#include <cairo.h>
+
 #include "bex/Core/Exception.h"
 #include "kiv/Platform/X11/X11ErrorTrap.h"
 #include "kiv/Platform/X11/X11Window.h"
@@ -43,8 +45,19 @@ X11Connection::~X11Connection()
         XDestroyIC(m_input_context);
     if (m_input_method)
         XCloseIM(m_input_method);
+    if (m_cairo_device)
+    {
+        cairo_device_finish(m_cairo_device);
+        cairo_device_destroy(m_cairo_device);
+    }
     XCloseDisplay(m_display);
     std::erase(connections(), this);
+}
+
+void X11Connection::keep_cairo_device(cairo_device_t* a_device)
+{
+    if (!m_cairo_device && a_device)
+        m_cairo_device = cairo_device_reference(a_device);
 }
 
 X11Connection* X11Connection::find(Display* a_display)

@@ -4,6 +4,8 @@
 
 #include <X11/Xlib.h>
 
+typedef struct _cairo_device cairo_device_t;
+
 #include <cstdint>
 
 namespace Kiv
@@ -27,6 +29,9 @@ public:
     static X11Connection* find(Display* a_display);
 
     Display* get_display() const { return m_display; }
+    // Cairo keeps state per display (caches of its drawing code) that only finishing its device
+    // releases; the connection finishes it before closing the display.
+    void keep_cairo_device(cairo_device_t* a_device);
 
     void add_window(X11Window* a_window);
     void remove_window(X11Window* a_window);
@@ -62,6 +67,7 @@ private:
     void p_grab_pointer(::Window a_window);
 
     Display* m_display = nullptr;
+    cairo_device_t* m_cairo_device = nullptr;
     Bex::Vector<X11Window*> m_windows;
     Bex::Vector<X11Window*> m_popups;
     ::Window m_press_window = None;

@@ -25,6 +25,10 @@ struct X11Window::Resources
     Visual* visual = nullptr;
     int depth = 0;
     GC gc = nullptr;
+    // The back buffer: an image in our memory that Cairo paints exactly as it paints snapshots,
+    // put to the window with XPutImage; on visuals whose pixels are not 32-bit xRGB, a server
+    // pixmap that Cairo paints through Xlib.
+    XImage* image = nullptr;
     Pixmap back_buffer = None;
     cairo_surface_t* surface = nullptr;
     Size back_buffer_size;
@@ -39,6 +43,13 @@ constexpr long g_event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask
                               PointerMotionMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
                               StructureNotifyMask;
 constexpr unsigned int g_button_masks = Button1Mask | Button2Mask | Button3Mask;
+
+// Whether the visual's pixels are 32-bit xRGB words, as Cairo's RGB24 images hold them.
+bool is_xrgb32(const Visual* a_visual, int a_depth)
+{
+    return a_visual && (a_depth == 24 || a_depth == 32) && a_visual->red_mask == 0xFF0000 &&
+           a_visual->green_mask == 0xFF00 && a_visual->blue_mask == 0xFF;
+}
 
 Size at_least_one_pixel(Size a_size)
 {
@@ -180,6 +191,7 @@ std::unique_ptr<X11Window> X11Window::create_child(unsigned long a_parent_window
         XCreateWindow(display, a_parent_window, 0, 0, uint32_t(window->m_size.width),
                       uint32_t(window->m_size.height), 0, parent.depth, InputOutput, parent.visual,
                       CWBackPixmap | CWBorderPixel | CWEventMask, &attributes);
+    window->m_parent = a_parent_window;
     connection->add_window(window.get());
     XMapWindow(display, resources.window);
     XSync(display, False);
@@ -211,6 +223,39 @@ X11Window::~X11Window()
 unsigned long X11Window::get_window_id() const
 {
     return m_resources->window;
+}
+
+bool X11Window::query_pointer(Point& a_position) const
+{
+    if (m_resources->destroyed || m_resources->window == None)
+        return false;
+    X11ErrorTrap trap;
+    ::Window root = None;
+    ::Window child = None;
+    int root_x = 0;
+    int root_y = 0;
+    int x = 0;
+    int y = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(m_connection->get_display(), m_resources->window, &root, &child, &root_x,
+                       &root_y, &x, &y, &mask))
+        return false;
+    a_position = {x, y};
+    return true;
+}
+
+bool X11Window::query_parent_size(Size& a_size) const
+{
+    if (m_popup || m_parent == None || m_resources->destroyed)
+        return false;
+    X11ErrorTrap trap;
+    const uint32_t errors = m_connection->get_error_count();
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(m_connection->get_display(), m_parent, &attributes) ||
+        m_connection->get_error_count() != errors)
+        return false;
+    a_size = {attributes.width, attributes.height};
+    return true;
 }
 
 uint32_t X11Window::get_error_count() const
@@ -513,10 +558,25 @@ void X11Window::p_paint()
     if (!resources.surface || resources.back_buffer_size != m_size)
     {
         p_drop_back_buffer();
-        resources.back_buffer = XCreatePixmap(display, resources.window, uint32_t(m_size.width),
-                                              uint32_t(m_size.height), uint32_t(resources.depth));
-        resources.surface = cairo_xlib_surface_create(
-            display, resources.back_buffer, resources.visual, m_size.width, m_size.height);
+        if (is_xrgb32(resources.visual, resources.depth))
+        {
+            resources.surface =
+                cairo_image_surface_create(CAIRO_FORMAT_RGB24, m_size.width, m_size.height);
+            resources.image = XCreateImage(
+                display, resources.visual, uint32_t(resources.depth), ZPixmap, 0,
+                reinterpret_cast<char*>(cairo_image_surface_get_data(resources.surface)),
+                uint32_t(m_size.width), uint32_t(m_size.height), 32,
+                cairo_image_surface_get_stride(resources.surface));
+        }
+        else
+        {
+            resources.back_buffer =
+                XCreatePixmap(display, resources.window, uint32_t(m_size.width),
+                              uint32_t(m_size.height), uint32_t(resources.depth));
+            resources.surface = cairo_xlib_surface_create(
+                display, resources.back_buffer, resources.visual, m_size.width, m_size.height);
+            m_connection->keep_cairo_device(cairo_surface_get_device(resources.surface));
+        }
         resources.back_buffer_size = m_size;
     }
     if (!resources.gc)
@@ -532,8 +592,12 @@ void X11Window::p_paint()
         m_desktop->paint(painter, area);
     }
     cairo_surface_flush(resources.surface);
-    XCopyArea(display, resources.back_buffer, resources.window, resources.gc, area.x, area.y,
-              uint32_t(area.width), uint32_t(area.height), area.x, area.y);
+    if (resources.image)
+        XPutImage(display, resources.window, resources.gc, resources.image, area.x, area.y, area.x,
+                  area.y, uint32_t(area.width), uint32_t(area.height));
+    else
+        XCopyArea(display, resources.back_buffer, resources.window, resources.gc, area.x, area.y,
+                  uint32_t(area.width), uint32_t(area.height), area.x, area.y);
 }
 
 void X11Window::p_resized(Size a_size)
@@ -549,6 +613,13 @@ void X11Window::p_resized(Size a_size)
 void X11Window::p_drop_back_buffer()
 {
     Resources& resources = *m_resources;
+    if (resources.image)
+    {
+        // The pixels belong to the Cairo surface.
+        resources.image->data = nullptr;
+        XDestroyImage(resources.image);
+        resources.image = nullptr;
+    }
     if (resources.surface)
     {
         cairo_surface_finish(resources.surface);

@@ -51,6 +51,11 @@ public:
     Size get_maximum_size() const { return m_maximum_size; }
     bool is_popup() const { return m_popup; }
     bool is_mouse_captured() const { return m_mouse_captured; }
+    // The pointer's position in this window; false when the server cannot tell (the pointer on
+    // another screen, say).
+    bool query_pointer(Point& a_position) const;
+    // The size of the window this one lies in; false for a popup or a parent that is gone.
+    bool query_parent_size(Size& a_size) const;
     // How many X errors the connection has recorded, for logs.
     uint32_t get_error_count() const;
 
@@ -93,6 +98,7 @@ private:
     Size m_minimum_size;
     Size m_maximum_size;
     Rect m_invalid_area;
+    unsigned long m_parent = 0;
     bool m_popup;
     bool m_update_requested = false;
     bool m_mouse_captured = false;
