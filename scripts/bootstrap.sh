@@ -13,6 +13,7 @@ packages=(
 if [ "${1:-test}" != demo ]; then
     packages+=(
         googletest libgtest-dev libgmock-dev libbenchmark-dev
+        ladspa-sdk swh-plugins
         clang libclang-rt-14-dev
         lsp-plugins-vst
         qtractor ardour gdb

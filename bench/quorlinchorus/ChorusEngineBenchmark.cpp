@@ -2,7 +2,7 @@
 // 16, for each processing mode and interpolation, vector kernels beside the scalar reference.
 // The counter "ns_per_voice_sample" is the figure to read.
 #include "quorlinchorus/Engine/ChorusEngine.h"
-#include "quorlinchorus/Engine/Kernels/PanLawKernels.h"
+#include "quorlinchorus/Engine/Kernels/KernelSet.h"
 #include "quorlinchorus/Engine/Reference/ReferenceEngine.h"
 
 #include <benchmark/benchmark.h>
@@ -43,8 +43,8 @@ void set_up(ChorusEngine& a_engine, bool a_eight_buffers, bool a_cubic)
         std::fill_n(voice.m_output_gain, SubBlockSize, 1.0f);
         std::fill_n(voice.m_input_pan, SubBlockSize, -1.0f + 2.0f * float(v) / 7.0f);
         std::fill_n(voice.m_output_pan, SubBlockSize, 1.0f - 2.0f * float(v) / 7.0f);
-        voice.m_input_pan_law = &pan_law_sin_cos_high;
-        voice.m_output_pan_law = &pan_law_sin_cos_high;
+        voice.m_input_pan_law = a_engine.m_kernel_set->m_pan_laws[PanLaw_SIN_COS_HIGH];
+        voice.m_output_pan_law = a_engine.m_kernel_set->m_pan_laws[PanLaw_SIN_COS_HIGH];
         voice.m_enabled = true;
     }
     a_engine.update_active_voices();

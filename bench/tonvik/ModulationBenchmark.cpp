@@ -123,7 +123,24 @@ void chorus_cycle(benchmark::State& a_state)
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// Only the modulation path of the chorus with its two LFOs: oscillators, signals, the eight
+// entries' kernels and final functions, in ns per frame ("per_sample").
+void chorus_modulation(benchmark::State& a_state)
+{
+    ChorusFixture fixture(true);
+    ModulationManager* modulation = fixture.m_effect.get_modulation();
+    for (auto _ : a_state)
+    {
+        modulation->process_stage(ProcessingStage_PRE_NOTE, 16);
+        benchmark::ClobberMemory();
+    }
+    a_state.counters["per_sample"] =
+        benchmark::Counter(double(a_state.iterations()) * 16,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 } // namespace
 
+BENCHMARK(chorus_modulation);
 BENCHMARK(lfo_eight_entries)->Arg(0)->Arg(1)->ArgName("converting");
 BENCHMARK(chorus_cycle)->Arg(0)->Arg(1)->ArgName("two_lfos");

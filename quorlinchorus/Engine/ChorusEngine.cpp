@@ -1,7 +1,5 @@
 #include "quorlinchorus/Engine/ChorusEngine.h"
 
-#include "quorlinchorus/Engine/Kernels/ReadKernels.h"
-
 #include "bex/Core/Assert.h"
 
 #include <algorithm>
@@ -16,23 +14,12 @@ namespace quorlinchorus
 namespace
 {
 
-constexpr ReadKernel ReadKernels[InterpolationAlgorithm_ENUM_SIZE] = {&read_cubic, &read_linear};
-
 // Memory for a delay of a_size samples. All lanes of a sub-block are written before any is read,
 // so besides the oldest age a read touches the memory must hold the 15 lanes written ahead of the
 // first one; with less, the longest reads would see samples from later in the same sub-block.
 size_t memory_capacity_for(unsigned a_size)
 {
     return size_t(a_size) + ChorusEngine::ReadReach + SubBlockSize;
-}
-
-inline const float* transform(TransformKernel a_kernel, const float* a_x, const float* a_offset,
-                              const float* a_scale, float* a_out)
-{
-    if (!a_kernel)
-        return a_x;
-    a_kernel(a_x, a_offset, a_scale, a_out);
-    return a_out;
 }
 
 } // namespace
@@ -77,46 +64,10 @@ void ChorusEngine::process_two_buffers(const float* a_in_l, const float* a_in_r,
     p_stage(a_in_l, a_in_r, a_count);
     m_two_channel.write(0, m_staging_l, a_count);
     m_two_channel.write(1, m_staging_r, a_count);
-    std::memset(m_wet_l, 0, sizeof(m_wet_l));
-    std::memset(m_wet_r, 0, sizeof(m_wet_r));
-
-    const float* bounds = m_bounds[m_interpolation];
-    const ReadKernel read = ReadKernels[m_interpolation];
-    const float* channel_l = m_two_channel.get_channel(0);
-    const float* channel_r = m_two_channel.get_channel(1);
-    const int32_t* write_indices = m_two_channel.get_write_indices();
-    const int32_t mask = m_two_channel.get_mask();
-
-    alignas(16) float delay[SubBlockSize];
-    alignas(16) float depth[SubBlockSize];
-    alignas(16) float position[SubBlockSize];
-    alignas(16) float gains[2 * SubBlockSize];
-    alignas(16) float y_l[SubBlockSize];
-    alignas(16) float y_r[SubBlockSize];
-    alignas(16) float mono[SubBlockSize];
-
-    for (unsigned a = 0; a < m_active_voice_count; ++a)
-    {
-        const ChorusVoice& voice = m_voices[m_active_voices[a]];
-        const float* d =
-            transform(m_delay_transformation, voice.m_delay, m_delay_offset, m_delay_scale, delay);
-        const float* w =
-            transform(m_depth_transformation, voice.m_depth, m_depth_offset, m_depth_scale, depth);
-        compute_positions(d, w, voice.m_pitch_modulation, bounds, position);
-        voice.m_input_pan_law(voice.m_input_pan, m_input_stereo, gains);
-        read(channel_l, write_indices, mask, position, y_l);
-        read(channel_r, write_indices, mask, position, y_r);
-        for (unsigned i = 0; i < SubBlockSize; i += 4)
-        {
-            const __m128 left = _mm_mul_ps(_mm_load_ps(y_l + i), _mm_load_ps(gains + i));
-            const __m128 right =
-                _mm_mul_ps(_mm_load_ps(y_r + i), _mm_load_ps(gains + SubBlockSize + i));
-            _mm_store_ps(mono + i, _mm_add_ps(left, right));
-        }
-        voice.m_output_pan_law(voice.m_output_pan, m_output_stereo, gains);
-        p_accumulate(mono, voice.m_output_gain, gains);
-    }
-
+    VoiceBlock block = p_voice_block(m_two_channel, a_count);
+    block.m_channels[0] = m_two_channel.get_channel(0);
+    block.m_channels[1] = m_two_channel.get_channel(1);
+    m_kernel_set->m_two_buffers[m_interpolation](block);
     m_two_channel.advance(a_count);
     p_mix(a_out_l, a_out_r, a_count);
 }
@@ -125,48 +76,40 @@ void ChorusEngine::process_eight_buffers(const float* a_in_l, const float* a_in_
                                          float* a_out_r, unsigned a_count)
 {
     p_stage(a_in_l, a_in_r, a_count);
-    std::memset(m_wet_l, 0, sizeof(m_wet_l));
-    std::memset(m_wet_r, 0, sizeof(m_wet_r));
-
-    const float* bounds = m_bounds[m_interpolation];
-    const ReadKernel read = ReadKernels[m_interpolation];
-    const int32_t* write_indices = m_eight_channel.get_write_indices();
-    const int32_t mask = m_eight_channel.get_mask();
-
-    alignas(16) float delay[SubBlockSize];
-    alignas(16) float depth[SubBlockSize];
-    alignas(16) float position[SubBlockSize];
-    alignas(16) float gains[2 * SubBlockSize];
-    alignas(16) float voice_input[SubBlockSize];
-    alignas(16) float mono[SubBlockSize];
-
-    for (unsigned a = 0; a < m_active_voice_count; ++a)
-    {
-        const unsigned index = m_active_voices[a];
-        const ChorusVoice& voice = m_voices[index];
-        voice.m_input_pan_law(voice.m_input_pan, m_input_stereo, gains);
-        for (unsigned i = 0; i < SubBlockSize; i += 4)
-        {
-            const __m128 left = _mm_mul_ps(_mm_load_ps(m_staging_l + i), _mm_load_ps(gains + i));
-            const __m128 right =
-                _mm_mul_ps(_mm_load_ps(m_staging_r + i), _mm_load_ps(gains + SubBlockSize + i));
-            _mm_store_ps(voice_input + i,
-                         _mm_mul_ps(_mm_add_ps(left, right), _mm_load_ps(voice.m_input_gain + i)));
-        }
-        m_eight_channel.write(index, voice_input, a_count);
-
-        const float* d =
-            transform(m_delay_transformation, voice.m_delay, m_delay_offset, m_delay_scale, delay);
-        const float* w =
-            transform(m_depth_transformation, voice.m_depth, m_depth_offset, m_depth_scale, depth);
-        compute_positions(d, w, voice.m_pitch_modulation, bounds, position);
-        read(m_eight_channel.get_channel(index), write_indices, mask, position, mono);
-        voice.m_output_pan_law(voice.m_output_pan, m_output_stereo, gains);
-        p_accumulate(mono, voice.m_output_gain, gains);
-    }
-
+    VoiceBlock block = p_voice_block(m_eight_channel, a_count);
+    for (unsigned v = 0; v < VoiceCount; ++v)
+        block.m_channels[v] = m_eight_channel.get_channel(v);
+    m_kernel_set->m_eight_buffers[m_interpolation](block);
     m_eight_channel.advance(a_count);
     p_mix(a_out_l, a_out_r, a_count);
+}
+
+VoiceBlock ChorusEngine::p_voice_block(DelayMemory& a_memory, unsigned a_count)
+{
+    std::memset(m_wet_l, 0, sizeof(m_wet_l));
+    std::memset(m_wet_r, 0, sizeof(m_wet_r));
+    VoiceBlock block;
+    block.m_voices = m_voices;
+    block.m_active_voices = m_active_voices;
+    block.m_active_voice_count = m_active_voice_count;
+    block.m_delay_transformation = m_delay_transformation;
+    block.m_depth_transformation = m_depth_transformation;
+    block.m_delay_offset = m_delay_offset;
+    block.m_delay_scale = m_delay_scale;
+    block.m_depth_offset = m_depth_offset;
+    block.m_depth_scale = m_depth_scale;
+    block.m_input_stereo = m_input_stereo;
+    block.m_output_stereo = m_output_stereo;
+    block.m_bounds = m_bounds[m_interpolation];
+    block.m_staging_l = m_staging_l;
+    block.m_staging_r = m_staging_r;
+    block.m_wet_l = m_wet_l;
+    block.m_wet_r = m_wet_r;
+    block.m_pan_caches = m_pan_caches;
+    block.m_write_indices = a_memory.get_write_indices();
+    block.m_mask = a_memory.get_mask();
+    block.m_count = a_count;
+    return block;
 }
 
 bool ChorusEngine::set_sample_rate(float a_rate)
@@ -244,18 +187,6 @@ void ChorusEngine::p_stage(const float* a_in_l, const float* a_in_r, unsigned a_
 {
     std::memcpy(m_staging_l, a_in_l, a_count * sizeof(float));
     std::memcpy(m_staging_r, a_in_r, a_count * sizeof(float));
-}
-
-void ChorusEngine::p_accumulate(const float* a_mono, const float* a_gain, const float* a_pan_gains)
-{
-    for (unsigned i = 0; i < SubBlockSize; i += 4)
-    {
-        const __m128 scaled = _mm_mul_ps(_mm_load_ps(a_mono + i), _mm_load_ps(a_gain + i));
-        const __m128 left = _mm_mul_ps(scaled, _mm_load_ps(a_pan_gains + i));
-        const __m128 right = _mm_mul_ps(scaled, _mm_load_ps(a_pan_gains + SubBlockSize + i));
-        _mm_store_ps(m_wet_l + i, _mm_add_ps(_mm_load_ps(m_wet_l + i), left));
-        _mm_store_ps(m_wet_r + i, _mm_add_ps(_mm_load_ps(m_wet_r + i), right));
-    }
 }
 
 void ChorusEngine::p_mix(float* a_out_l, float* a_out_r, unsigned a_count)

@@ -3,6 +3,7 @@
 #include "quorlinchorus/Engine/ChorusVoice.h"
 #include "quorlinchorus/Engine/DelayMemory.h"
 #include "quorlinchorus/Engine/KernelTypes.h"
+#include "quorlinchorus/Engine/Kernels/KernelSet.h"
 
 namespace quorlinchorus
 {
@@ -76,30 +77,34 @@ public:
     TransformKernel m_delay_transformation = nullptr;
     TransformKernel m_depth_transformation = nullptr;
 
-    alignas(16) float m_delay_offset[SubBlockSize] = {};
-    alignas(16) float m_delay_scale[SubBlockSize] = {};
-    alignas(16) float m_depth_offset[SubBlockSize] = {};
-    alignas(16) float m_depth_scale[SubBlockSize] = {};
-    alignas(16) float m_global_gain[SubBlockSize] = {};
-    alignas(16) float m_input_stereo[SubBlockSize] = {};
-    alignas(16) float m_output_stereo[SubBlockSize] = {};
-    alignas(16) float m_dry[SubBlockSize] = {};
-    alignas(16) float m_wet[SubBlockSize] = {};
+    alignas(32) float m_delay_offset[SubBlockSize] = {};
+    alignas(32) float m_delay_scale[SubBlockSize] = {};
+    alignas(32) float m_depth_offset[SubBlockSize] = {};
+    alignas(32) float m_depth_scale[SubBlockSize] = {};
+    alignas(32) float m_global_gain[SubBlockSize] = {};
+    alignas(32) float m_input_stereo[SubBlockSize] = {};
+    alignas(32) float m_output_stereo[SubBlockSize] = {};
+    alignas(32) float m_dry[SubBlockSize] = {};
+    alignas(32) float m_wet[SubBlockSize] = {};
 
     InterpolationAlgorithm m_interpolation = InterpolationAlgorithm_LINEAR;
     ProcessingKernel m_processing_kernel = nullptr;
+    // The voice loops run with these; any set gives the same output.
+    const KernelSet* m_kernel_set = &get_kernel_set();
 
 private:
     void p_silence_returning_memories();
     void p_stage(const float* a_in_l, const float* a_in_r, unsigned a_count);
-    void p_accumulate(const float* a_mono, const float* a_gain, const float* a_pan_gains);
+    VoiceBlock p_voice_block(DelayMemory& a_memory, unsigned a_count);
     void p_mix(float* a_out_l, float* a_out_r, unsigned a_count);
 
-    alignas(16) float m_bounds[InterpolationAlgorithm_ENUM_SIZE][8] = {};
-    alignas(16) float m_staging_l[SubBlockSize] = {};
-    alignas(16) float m_staging_r[SubBlockSize] = {};
-    alignas(16) float m_wet_l[SubBlockSize] = {};
-    alignas(16) float m_wet_r[SubBlockSize] = {};
+    alignas(32) float m_bounds[InterpolationAlgorithm_ENUM_SIZE][8] = {};
+    alignas(32) float m_staging_l[SubBlockSize] = {};
+    alignas(32) float m_staging_r[SubBlockSize] = {};
+    alignas(32) float m_wet_l[SubBlockSize] = {};
+    alignas(32) float m_wet_r[SubBlockSize] = {};
+
+    PanGainCache m_pan_caches[VoiceCount][2];
 
     DelayMemory m_two_channel;
     DelayMemory m_eight_channel;

@@ -1,7 +1,7 @@
 #include "quorlinchorus/Engine/Reference/ReferenceKernels.h"
 
+#include "quorlinchorus/Engine/Kernels/KernelSet.h"
 #include "quorlinchorus/Engine/Kernels/PanLawKernels.h"
-#include "quorlinchorus/Engine/Kernels/TransformKernels.h"
 
 #include "bex/Core/Assert.h"
 
@@ -155,26 +155,22 @@ TransformKernel reference_transform_for(TransformKernel a_kernel)
 {
     if (!a_kernel)
         return nullptr;
-    if (a_kernel == &transform_offset)
-        return &reference_transform_offset;
-    if (a_kernel == &transform_offset_scale)
-        return &reference_transform_offset_scale;
-    if (a_kernel == &transform_scale)
-        return &reference_transform_scale;
-    BEX_ASSERT(a_kernel == &transform_scale_offset);
-    return &reference_transform_scale_offset;
+    static constexpr TransformKernel references[Transformation_ENUM_SIZE] = {
+        &reference_transform_offset, &reference_transform_offset_scale, &reference_transform_scale,
+        &reference_transform_scale_offset};
+    const int32_t index = find_transformation(a_kernel);
+    BEX_ASSERT(index >= 0);
+    return references[index];
 }
 
 PanLawKernel reference_pan_law_for(PanLawKernel a_kernel)
 {
-    if (a_kernel == &pan_law_linear)
-        return &reference_pan_law_linear;
-    if (a_kernel == &pan_law_sin_cos_high)
-        return &reference_pan_law_sin_cos_high;
-    if (a_kernel == &pan_law_sin_cos_low)
-        return &reference_pan_law_sin_cos_low;
-    BEX_ASSERT(a_kernel == &pan_law_square_root);
-    return &reference_pan_law_square_root;
+    static constexpr PanLawKernel references[PanLaw_ENUM_SIZE] = {
+        &reference_pan_law_linear, &reference_pan_law_sin_cos_high, &reference_pan_law_sin_cos_low,
+        &reference_pan_law_square_root};
+    const int32_t index = find_pan_law(a_kernel);
+    BEX_ASSERT(index >= 0);
+    return references[index];
 }
 
 ReadKernel reference_read_for(InterpolationAlgorithm a_algorithm)

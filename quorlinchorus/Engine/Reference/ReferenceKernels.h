@@ -31,7 +31,7 @@ void reference_read_linear(const float* a_channel, const int32_t* a_write_indice
 void reference_read_cubic(const float* a_channel, const int32_t* a_write_indices, int32_t a_mask,
                           const float* a_position, float* a_out);
 
-// The scalar twin of a vector kernel the engine may hold; null stays null.
+// The scalar twin of a vector kernel of any instruction set the engine may hold; null stays null.
 TransformKernel reference_transform_for(TransformKernel a_kernel);
 PanLawKernel reference_pan_law_for(PanLawKernel a_kernel);
 ReadKernel reference_read_for(InterpolationAlgorithm a_algorithm);
