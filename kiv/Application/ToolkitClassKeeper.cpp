@@ -17,7 +17,10 @@
 #include "kiv/Widgets/CommandButton.h"
 #include "kiv/Widgets/Entry.h"
 #include "kiv/Widgets/EntryStyleManager.h"
+#include "kiv/Widgets/Filler.h"
+#include "kiv/Widgets/FillerStyleManager.h"
 #include "kiv/Widgets/IntegerEntry.h"
+#include "kiv/Widgets/KnobStyleManager.h"
 #include "kiv/Widgets/Label.h"
 #include "kiv/Widgets/ListView.h"
 #include "kiv/Widgets/ListViewStyleManager.h"
@@ -94,7 +97,10 @@ void keep_toolkit_classes()
                                    &TabBar::s_widget_class,
                                    &Tabs::s_widget_class,
                                    &ListView::s_widget_class,
-                                   &ListViewStyleManager::s_instance};
+                                   &ListViewStyleManager::s_instance,
+                                   &Filler::s_widget_class,
+                                   &FillerStyleManager::s_instance,
+                                   &KnobStyleManager::s_instance};
     (void)keep;
 }
 

@@ -5,6 +5,8 @@
 #include "kiv/Styles/StyleSheet.h"
 #include "kiv/Styles/StyleSheetBuilder.h"
 #include "kiv/Widget/WidgetStyleManager.h"
+#include "kiv/Widgets/FillerStyleManager.h"
+#include "kiv/Widgets/KnobStyleManager.h"
 
 #include <gtest/gtest.h>
 
@@ -138,8 +140,60 @@ TEST(StyleStartUp, WidgetManagerDeclaresItsPropertiesInIdOrder)
     EXPECT_EQ(registry.find_switch(u"enabled")->id, 0u);
     const auto& descriptions = WidgetStyleManager::s_instance.get_property_descriptions();
     ASSERT_EQ(descriptions.size(), 38u);
-    EXPECT_EQ(registry.get_effective_manager(WidgetClassList::get_global().find_index(u"Knob")),
+    EXPECT_EQ(registry.get_effective_manager(WidgetClassList::get_global().find_index(u"Space")),
               &WidgetStyleManager::s_instance);
+}
+
+// Style sheets name these properties; their ids are what the managers switch on.
+TEST(StyleStartUp, FillerAndKnobManagersDeclareTheirPropertiesInIdOrder)
+{
+    KivTest::application();
+    const StyleRegistry& registry = StyleRegistry::get_global();
+    struct Declared
+    {
+        const char16_t* name;
+        StyleValueType type;
+    };
+    const auto check = [&](StyleManager& a_manager, std::initializer_list<Declared> a_declared)
+    {
+        uint32_t id = 0;
+        for (const Declared& declared : a_declared)
+        {
+            const auto* found = registry.find_properties(declared.name, declared.type);
+            ASSERT_TRUE(found) << Bex::String(declared.name).to_utf8();
+            bool matched = false;
+            for (const StylePropertyDescription* description : *found)
+                matched = matched ||
+                          (description->get_manager() == &a_manager && description->get_id() == id);
+            EXPECT_TRUE(matched) << Bex::String(declared.name).to_utf8();
+            ++id;
+        }
+        EXPECT_EQ(a_manager.get_property_descriptions().size(), id);
+    };
+    check(FillerStyleManager::s_instance, {{u"negative_brush", StyleValueType_BRUSH},
+                                           {u"nonsignalling_indicator_pen", StyleValueType_PEN},
+                                           {u"positive_brush", StyleValueType_BRUSH},
+                                           {u"signalling_indicator_pen", StyleValueType_PEN},
+                                           {u"value_indicator_pen", StyleValueType_PEN}});
+    check(KnobStyleManager::s_instance, {{u"angle_span", StyleValueType_INTEGER},
+                                         {u"external_circle_brush", StyleValueType_BRUSH},
+                                         {u"external_circle_radius", StyleValueType_DIMENSION},
+                                         {u"hand_base", StyleValueType_DIMENSION},
+                                         {u"hand_brush", StyleValueType_BRUSH},
+                                         {u"hand_height", StyleValueType_DIMENSION},
+                                         {u"hand_offset", StyleValueType_DIMENSION},
+                                         {u"indicator_brush", StyleValueType_BRUSH},
+                                         {u"indicator_distance", StyleValueType_DIMENSION},
+                                         {u"indicator_radius", StyleValueType_DIMENSION},
+                                         {u"internal_circle_brush", StyleValueType_BRUSH},
+                                         {u"internal_circle_radius", StyleValueType_DIMENSION},
+                                         {u"modulated_pen", StyleValueType_PEN},
+                                         {u"value_range_pen", StyleValueType_PEN},
+                                         {u"positive_value_pen", StyleValueType_PEN},
+                                         {u"negative_value_pen", StyleValueType_PEN},
+                                         {u"value_radius", StyleValueType_DIMENSION}});
+    EXPECT_EQ(registry.get_effective_manager(WidgetClassList::get_global().find_index(u"Filler")),
+              &FillerStyleManager::s_instance);
 }
 
 TEST_F(StyleFixture, BuilderChecksItsNesting)

@@ -28,7 +28,9 @@ public:
     SingleParameterEditor(const SingleParameterEditor&) = delete;
     SingleParameterEditor& operator=(const SingleParameterEditor&) = delete;
 
-    DeviceGui& get_gui() const { return m_gui; }
+    // Asserts that the device's editor still exists; an editor that outlives it has none.
+    DeviceGui& get_gui() const;
+    bool has_gui() const { return m_gui != nullptr; }
     Parameter* get_parameter() const { return m_parameter; }
     Kiv::Widget* get_widget() const { return m_widget; }
     // Asserts "!m_widget" and "a_widget".
@@ -44,19 +46,28 @@ public:
     // Shows the parameter's value anew.
     virtual void refresh() = 0;
 
+    // The device's editor is going away before this editor: it no longer reaches it.
+    void p_forget_gui() { m_gui = nullptr; }
+
     void on_parameter_destroyed(Parameter* a_parameter) override;
     void on_parameter_definition_changed(Parameter* a_parameter) override;
     void on_parameter_variation_changed(Parameter* a_parameter) override;
 
 protected:
+    // A gesture stays open from the start of a drag to its end; the host hears begin_edit for
+    // the first gesture open on the parameter and end_edit when the last one closes.
     void p_open_gesture();
     void p_close_gesture();
+    // Tells the device's editor that the hint of this editor changed.
+    void p_update_hint();
 
+    // The widget measures and arranges itself again when the parameter's definition changes.
     bool m_relayout_on_definition_change = false;
+    // The editor refreshes when the parameter changes its variation.
     bool m_second_flag = false;
 
 private:
-    DeviceGui& m_gui;
+    DeviceGui* m_gui;
     size_t m_index = 0;
     uint32_t m_open_gestures = 0;
     Parameter* m_parameter;

@@ -155,6 +155,19 @@ bool P_GenericChoice::select_option(uint32_t a_id)
     return true;
 }
 
+bool P_GenericChoice::select_option_by_user(uint32_t a_id)
+{
+    EditGesture gesture(this);
+    bool changed;
+    {
+        ParameterLock lock(this);
+        changed = select_option(a_id);
+    }
+    if (changed)
+        p_after_user_store();
+    return changed;
+}
+
 void P_GenericChoice::do_reset()
 {
     select_option(m_default_option_id);

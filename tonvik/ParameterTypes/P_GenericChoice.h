@@ -40,6 +40,9 @@ public:
     // The first option with a_id, or the first option when none has it; false when that option
     // is already current.
     bool select_option(uint32_t a_id);
+    // The user's choice: the edit gesture around it, the selection under the parameter lock,
+    // then automation, commit and the editors' refresh when the selection changed.
+    bool select_option_by_user(uint32_t a_id);
     P_GenericChoice_Option* find_option(uint32_t a_id) const;
     P_GenericChoice_Option* get_current_option() const { return m_current_option; }
     const Bex::Vector<P_GenericChoice_Option*>& get_options() const { return m_options_vector; }
