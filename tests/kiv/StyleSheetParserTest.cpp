@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -301,8 +302,17 @@ TEST(ShippedStyleSheet, LoadsAndNamesOnlyWhatTheToolkitKnows)
              token.kind == CssParser::TokenKind_INHERIT) &&
             next.kind == CssParser::TokenKind_ID)
         {
-            EXPECT_NE(registry.get_classes().find_index(next.text), 0u)
-                << "unknown class " << next.text.to_utf8() << " on line " << next.line;
+            // The plug-in framework's classes are not linked into this program; the framework's
+            // own tests check them.
+            static const std::vector<std::u16string> framework_classes = {
+                u"DeviceGuiConcrete", u"DevicePanel", u"DeviceGuiProgramDisplay",
+                u"PresetArrowButton", u"DeviceGuiParameterDisplay"};
+            const bool framework = token.kind == CssParser::TokenKind_CLASS &&
+                                   std::find(framework_classes.begin(), framework_classes.end(),
+                                             std::u16string(next.text)) != framework_classes.end();
+            if (!framework)
+                EXPECT_NE(registry.get_classes().find_index(next.text), 0u)
+                    << "unknown class " << next.text.to_utf8() << " on line " << next.line;
             ++classes;
         }
         const bool in_class = classes > 0;

@@ -6,6 +6,7 @@
 #include "bex/Streams/MemoryInputStream.h"
 #include "kiv/Application/Application.h"
 #include "kiv/Styles/Parser/StyleSheetLoader.h"
+#include "tonvik/Gui/GuiClassKeeper.h"
 
 namespace Tonvik
 {
@@ -43,6 +44,7 @@ bool TheApplication::add_user(const Bex::String& a_common_internal_data_folder,
 {
     if (m_users++ == 0)
     {
+        keep_gui_classes();
         m_style_sheet_failed = false;
         try
         {

@@ -88,9 +88,30 @@ void PresetManager::scan()
     m_root = std::make_unique<PresetFolder>(Bex::String(), nullptr);
     m_scan_count = 0;
     m_error = PresetScanError_NONE;
+    m_flat_list.clear();
     if (Bex::is_directory(m_preset_folder) && !p_scan_folder(*m_root, m_preset_folder, 1))
         m_root = std::make_unique<PresetFolder>(Bex::String(), nullptr);
+    p_flatten(*m_root);
     p_resolve_current();
+    p_tell_information_changed();
+}
+
+void PresetManager::p_flatten(const PresetFolder& a_folder)
+{
+    for (size_t i = 0; i < a_folder.get_folder_count(); ++i)
+        p_flatten(*a_folder.get_folder(i));
+    for (size_t i = 0; i < a_folder.get_preset_count(); ++i)
+        m_flat_list.push_back(a_folder.get_preset(i));
+}
+
+int32_t PresetManager::get_flat_index(const Preset* a_preset) const
+{
+    for (size_t i = 0; i < m_flat_list.size(); ++i)
+    {
+        if (m_flat_list[i] == a_preset)
+            return int32_t(i);
+    }
+    return -1;
 }
 
 bool PresetManager::p_scan_folder(PresetFolder& a_folder, const Bex::String& a_path,
@@ -184,6 +205,7 @@ void PresetManager::set_current(const Bex::String& a_path)
 {
     m_current_path = a_path;
     p_resolve_current();
+    p_tell_information_changed();
 }
 
 void PresetManager::p_resolve_current()
@@ -271,6 +293,12 @@ void PresetManager::save_preset(const Bex::String& a_path)
                                { m_io->save_preset_state(a_output); });
     scan();
     set_current(a_path);
+}
+
+void PresetManager::p_tell_information_changed()
+{
+    OnPresetInformationChanged event{this};
+    m_on_information_changed.emit(event);
 }
 
 void PresetManager::tell_listeners(const LoadReport& a_report)

@@ -26,6 +26,12 @@ enum PresetScanError : uint32_t
     PresetScanError_TOO_MANY = 3,
 };
 
+// What the preset manager shows changed: the tree after a scan, or the current preset.
+struct OnPresetInformationChanged
+{
+    PresetManager* m_manager;
+};
+
 struct PresetLoadedEvent
 {
     PresetManager* m_manager;
@@ -57,6 +63,12 @@ public:
     PresetScanError get_error() const { return m_error; }
     // Never null; an empty root when nothing was found.
     const PresetFolder* get_root() const { return m_root.get(); }
+
+    // Every preset of the tree in menu order: in each folder its subfolders first, depth first,
+    // then its own presets.
+    const Bex::Vector<Preset*>& get_flat_list() const { return m_flat_list; }
+    // The preset's place in the flat list; -1 for a preset not in the tree.
+    int32_t get_flat_index(const Preset* a_preset) const;
 
     // Folders, then the preset name without extension, relative to the preset folder.
     Preset* find(const Bex::Vector<Bex::String>& a_components) const;
@@ -95,10 +107,17 @@ public:
     // device calls tell_listeners at the end of each of them.
     Bex::Signal1<PresetLoadedEvent>& get_loaded_signal() { return m_loaded_signal; }
     void tell_listeners(const LoadReport& a_report);
+    // Told after every scan and every change of the current preset, saves included.
+    Bex::Signal1<OnPresetInformationChanged>& on_preset_information_changed()
+    {
+        return m_on_information_changed;
+    }
 
 private:
     bool p_scan_folder(PresetFolder& a_folder, const Bex::String& a_path, uint32_t a_depth);
     void p_resolve_current();
+    void p_flatten(const PresetFolder& a_folder);
+    void p_tell_information_changed();
 
     PresetStateIo* m_io = nullptr;
     Bex::String m_preset_folder;
@@ -109,6 +128,7 @@ private:
     uint32_t m_maximum_entries = 10000;
 
     std::unique_ptr<PresetFolder> m_root;
+    Bex::Vector<Preset*> m_flat_list;
     uint32_t m_scan_count = 0;
     PresetScanError m_error = PresetScanError_NONE;
 
@@ -117,6 +137,7 @@ private:
     Bex::String m_current_path;
 
     Bex::Signal1<PresetLoadedEvent> m_loaded_signal;
+    Bex::Signal1<OnPresetInformationChanged> m_on_information_changed;
 };
 
 } // namespace Tonvik
