@@ -311,9 +311,12 @@ void Device::disconnect_listener(DeviceListener* a_listener)
 
 void Device::parameter_changed(Parameter* a_parameter)
 {
-    if (!m_gui || !a_parameter->get_editor_count() || a_parameter->m_device_index < 0)
+    if (!a_parameter->get_editor_count() || a_parameter->m_device_index < 0)
         return;
     ScopedLock lock(m_changed_list_lock);
+    // Read under the lock: the editor bridge clears it under the same lock when the editor goes.
+    if (!m_gui)
+        return;
     const uint32_t list = m_changed_list_index;
     if (a_parameter->m_changed_list_positions[list] >= 0)
         return;

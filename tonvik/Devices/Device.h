@@ -216,6 +216,11 @@ public:
     std::string make_preamble(const std::string& a_part) const;
 
     DeviceGui* create_gui();
+    // The editor bridge: the device forgets its editor before the editor goes, and takes one
+    // made in its place; both under the lock of the changed lists, which the device's changes
+    // read it under.
+    void release_gui();
+    void adopt_gui(DeviceGui* a_gui);
 
     DeviceProgram* get_program() const { return m_program.get(); }
     DeviceGlobalSettings* get_global_settings() const { return m_global_settings.get(); }

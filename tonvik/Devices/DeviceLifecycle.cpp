@@ -220,8 +220,21 @@ std::string Device::make_preamble(const std::string& a_part) const
 DeviceGui* Device::create_gui()
 {
     BEX_ASSERT(!m_gui);
-    m_gui = do_create_gui();
-    return m_gui;
+    DeviceGui* gui = do_create_gui();
+    adopt_gui(gui);
+    return gui;
+}
+
+void Device::release_gui()
+{
+    ScopedLock lock(m_changed_list_lock);
+    m_gui = nullptr;
+}
+
+void Device::adopt_gui(DeviceGui* a_gui)
+{
+    ScopedLock lock(m_changed_list_lock);
+    m_gui = a_gui;
 }
 
 } // namespace Tonvik

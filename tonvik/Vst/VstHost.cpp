@@ -7,6 +7,8 @@
 #include "tonvik/Devices/DeviceProgram.h"
 #include "tonvik/ParameterTypes/AssignableParameterSlot.h"
 #include "tonvik/Parameters/Parameter.h"
+#include "tonvik/Platform/EditorWindow.h"
+#include "tonvik/Vst/PluginEditor.h"
 #include "tonvik/Vst/VstText.h"
 
 #include <algorithm>
@@ -72,6 +74,9 @@ void VstHost::join_toolkit(std::string_view a_built_in_style_sheet)
         m_device->m_error = true;
         m_device->m_error_text = u"Couldn't load style sheet.";
     }
+    // A failed sheet still gets an editor: it shows the error.
+    if (application->get_toolkit() && EditorWindow::is_supported())
+        setEditor(new PluginEditor(*this));
 }
 
 VstHost::~VstHost()
@@ -353,12 +358,14 @@ void VstHost::setSampleRate(float rate)
     m_device->set_sample_rate(rate);
 }
 
-VstIntPtr VstHost::vendorSpecific(VstInt32 index, VstIntPtr value, void*, float)
+VstIntPtr VstHost::vendorSpecific(VstInt32 index, VstIntPtr value, void*, float opt)
 {
     if (index != WheelIndex || value != WheelValue)
         return 0;
     // Without an open editor window the wheel has nowhere to go; the message still counts as
     // handled so that the host does not scroll something else.
+    if (auto* plugin_editor = dynamic_cast<PluginEditor*>(editor))
+        plugin_editor->post_wheel(opt);
     return 1;
 }
 
