@@ -254,7 +254,8 @@ void PluginEditor::p_fit_host_window()
     Kiv::Size parent;
     if (!m_window->get_parent_size(parent))
         parent = {m_desktop->get_width(), m_desktop->get_height()};
-    const int32_t width = std::clamp(parent.width, requested.minimum_width, requested.maximum_width);
+    const int32_t width =
+        std::clamp(parent.width, requested.minimum_width, requested.maximum_width);
     const int32_t height =
         std::clamp(parent.height, requested.minimum_height, requested.maximum_height);
     if (width != m_desktop->get_width() || height != m_desktop->get_height())

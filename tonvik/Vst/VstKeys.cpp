@@ -10,44 +10,44 @@ namespace
 
 // Indexed by the host's virtual key, from VKEY_BACK (1) to VKEY_EQUALS (57).
 constexpr uint8_t g_virtual_keys[] = {
-    0,    // none
-    0x08, // BACK
-    0x09, // TAB
-    0,    // CLEAR
-    0x0D, // RETURN
-    0,    // PAUSE
-    0x1B, // ESCAPE
-    0x20, // SPACE
-    0x22, // NEXT
-    0x23, // END
-    0x24, // HOME
-    0x25, // LEFT
-    0x26, // UP
-    0x27, // RIGHT
-    0x28, // DOWN
-    0x21, // PAGEUP
-    0x22, // PAGEDOWN
-    0,    // SELECT
-    0,    // PRINT
-    0x0D, // ENTER
-    0,    // SNAPSHOT
-    0x2D, // INSERT
-    0x2E, // DELETE
-    0,    // HELP
-    0x60, 0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67, 0x68, 0x69, // NUMPAD0 to NUMPAD9
-    0x6A, // MULTIPLY
-    0x6B, // ADD
-    0,    // SEPARATOR
-    0x6D, // SUBTRACT
-    0x6E, // DECIMAL
-    0x6F, // DIVIDE
+    0,                                                                      // none
+    0x08,                                                                   // BACK
+    0x09,                                                                   // TAB
+    0,                                                                      // CLEAR
+    0x0D,                                                                   // RETURN
+    0,                                                                      // PAUSE
+    0x1B,                                                                   // ESCAPE
+    0x20,                                                                   // SPACE
+    0x22,                                                                   // NEXT
+    0x23,                                                                   // END
+    0x24,                                                                   // HOME
+    0x25,                                                                   // LEFT
+    0x26,                                                                   // UP
+    0x27,                                                                   // RIGHT
+    0x28,                                                                   // DOWN
+    0x21,                                                                   // PAGEUP
+    0x22,                                                                   // PAGEDOWN
+    0,                                                                      // SELECT
+    0,                                                                      // PRINT
+    0x0D,                                                                   // ENTER
+    0,                                                                      // SNAPSHOT
+    0x2D,                                                                   // INSERT
+    0x2E,                                                                   // DELETE
+    0,                                                                      // HELP
+    0x60, 0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67, 0x68, 0x69,             // NUMPAD0 to NUMPAD9
+    0x6A,                                                                   // MULTIPLY
+    0x6B,                                                                   // ADD
+    0,                                                                      // SEPARATOR
+    0x6D,                                                                   // SUBTRACT
+    0x6E,                                                                   // DECIMAL
+    0x6F,                                                                   // DIVIDE
     0x70, 0x71, 0x72, 0x73, 0x74, 0x75, 0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B, // F1 to F12
-    0,    // NUMLOCK
-    0,    // SCROLL
-    0x10, // SHIFT
-    0x11, // CONTROL
-    0x12, // ALT
-    0,    // EQUALS
+    0,                                                                      // NUMLOCK
+    0,                                                                      // SCROLL
+    0x10,                                                                   // SHIFT
+    0x11,                                                                   // CONTROL
+    0x12,                                                                   // ALT
+    0,                                                                      // EQUALS
 };
 
 static_assert(sizeof(g_virtual_keys) == VKEY_EQUALS + 1);

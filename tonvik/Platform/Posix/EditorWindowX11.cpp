@@ -19,10 +19,7 @@ public:
     {
     }
 
-    std::unique_ptr<Kiv::NativeWindow> take_native_window() override
-    {
-        return std::move(m_owned);
-    }
+    std::unique_ptr<Kiv::NativeWindow> take_native_window() override { return std::move(m_owned); }
     void process_events() override { m_window->process_events(); }
     void set_size(Kiv::Size a_size) override { m_window->set_size(a_size); }
     bool get_parent_size(Kiv::Size& a_size) const override
@@ -49,9 +46,8 @@ bool EditorWindow::is_supported()
 
 std::unique_ptr<EditorWindow> EditorWindow::create(void* a_parent, Kiv::Size a_size)
 {
-    return std::make_unique<EditorWindowX11>(
-        Kiv::X11Window::create_child(static_cast<unsigned long>(reinterpret_cast<uintptr_t>(a_parent)),
-                                     a_size));
+    return std::make_unique<EditorWindowX11>(Kiv::X11Window::create_child(
+        static_cast<unsigned long>(reinterpret_cast<uintptr_t>(a_parent)), a_size));
 }
 
 } // namespace Tonvik
