@@ -1,5 +1,7 @@
 #include "quorlinchorus/TheEffect.h"
 
+#include "quorlinchorus/Gui/TheGui.h"
+
 #include "bex/Core/Exception.h"
 #include "quorlinchorus/Program/ChorusProgram.h"
 #include "tonvik/Devices/DeviceProgramBuilder.h"
@@ -103,6 +105,11 @@ void TheEffect::process_partial_within(const DeviceProcessIo& a_io, uint32_t a_c
 void TheEffect::process_partial_tail(const DeviceProcessIo& a_io, uint32_t a_count)
 {
     p_run_sub_block(a_io, a_count);
+}
+
+Tonvik::DeviceGui* TheEffect::do_create_gui()
+{
+    return new TheGui(*this);
 }
 
 } // namespace quorlinchorus

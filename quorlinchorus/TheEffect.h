@@ -17,6 +17,7 @@ public:
     ChorusEngine& get_engine() { return m_engine; }
 
     void build_program() override;
+    Tonvik::DeviceGui* do_create_gui() override;
     void on_sample_rate_changed() override;
     // The delay lines start silent again.
     void on_resume() override;

@@ -22,6 +22,7 @@ Desktop::Desktop(Application& a_application, std::unique_ptr<NativeWindow> a_nat
     connect(m_application.on_style_sheet_changed(), this, &Desktop::p_on_style_sheet_changed);
     connect(on_measure(), this, &Desktop::p_on_measure);
     connect(on_arrange(), this, &Desktop::p_on_arrange);
+    connect(on_child_requested_sizes_changed(), this, &Desktop::p_on_child_changed);
     p_layout_requested();
 }
 
@@ -87,20 +88,31 @@ void Desktop::p_on_style_sheet_changed()
 
 void Desktop::p_on_measure(WidgetEvents::OnMeasure& a_event)
 {
-    // The window must be able to hold its largest child.
+    // The window must be able to hold its largest child, and would like to give each the size
+    // it prefers.
     int32_t minimum_width = 0;
     int32_t minimum_height = 0;
+    int32_t preferred_width = 0;
+    int32_t preferred_height = 0;
     for (Widget* child : get_children())
     {
         if (!child->is_visible() || child->is_window_root())
             continue;
-        minimum_width = std::max(minimum_width, child->get_requested().minimum_width);
-        minimum_height = std::max(minimum_height, child->get_requested().minimum_height);
+        const WidgetSizeValues& requested = child->get_requested();
+        minimum_width = std::max(minimum_width, requested.minimum_width);
+        minimum_height = std::max(minimum_height, requested.minimum_height);
+        preferred_width = std::max(preferred_width, requested.preferred_width);
+        preferred_height = std::max(preferred_height, requested.preferred_height);
     }
     a_event.minimum_width += minimum_width;
     a_event.minimum_height += minimum_height;
-    a_event.preferred_width += minimum_width;
-    a_event.preferred_height += minimum_height;
+    a_event.preferred_width += std::max(minimum_width, preferred_width);
+    a_event.preferred_height += std::max(minimum_height, preferred_height);
+}
+
+void Desktop::p_on_child_changed()
+{
+    request_layout(WidgetLayoutFlag_MEASURE | WidgetLayoutFlag_ARRANGE);
 }
 
 void Desktop::p_fit_to_window()

@@ -101,6 +101,7 @@ private:
     Widget* p_gate(Widget* a_target) const;
     void p_on_measure(WidgetEvents::OnMeasure& a_event);
     void p_on_arrange();
+    void p_on_child_changed();
     void p_fit_to_window();
     void p_update_hover(Point a_position);
     void p_deliver(InputEvent& a_event, Widget* a_target);

@@ -104,12 +104,10 @@ void GridLayout::p_on_measure(WidgetEvents::OnMeasure& a_event)
     a_event.maximum_width = GridLayoutRules::saturating_add(a_event.maximum_width, columns.maximum);
     a_event.minimum_height = GridLayoutRules::saturating_add(a_event.minimum_height, rows.minimum);
     a_event.maximum_height = GridLayoutRules::saturating_add(a_event.maximum_height, rows.maximum);
-    if (columns.sizing == GridLayoutSizing_CHILD_SIZE)
-        a_event.preferred_width =
-            GridLayoutRules::saturating_add(a_event.preferred_width, columns.preferred);
-    if (rows.sizing == GridLayoutSizing_CHILD_SIZE)
-        a_event.preferred_height =
-            GridLayoutRules::saturating_add(a_event.preferred_height, rows.preferred);
+    a_event.preferred_width =
+        GridLayoutRules::saturating_add(a_event.preferred_width, columns.preferred);
+    a_event.preferred_height =
+        GridLayoutRules::saturating_add(a_event.preferred_height, rows.preferred);
 }
 
 void GridLayout::p_measure_axis(GridLayoutAxisType a_axis)
@@ -121,12 +119,17 @@ void GridLayout::p_measure_axis(GridLayoutAxisType a_axis)
     if (count == 0)
     {
         axis.minimum = 0;
+        axis.preferred = 0;
         axis.maximum = axis.stretchable ? g_maximum_widget_size : 0;
         return;
     }
 
     int32_t largest_minimum = 0;
     int32_t largest_maximum = 0;
+    int32_t largest_preferred = 0;
+    // What the children would like, per vector: the size the grid asks for when it is free to
+    // choose, as a window is.
+    Bex::Vector<int32_t> preferred(vectors.size(), 0);
     for (GridLayoutVector& vector : vectors)
     {
         vector.minimum = 0;
@@ -146,9 +149,12 @@ void GridLayout::p_measure_axis(GridLayoutAxisType a_axis)
                 continue;
             vector.minimum = std::max(vector.minimum, cell.axes[a_axis].minimum);
             vector.maximum = std::max(vector.maximum, cell.axes[a_axis].maximum);
+            preferred[vector.index] =
+                std::max(preferred[vector.index], cell.axes[a_axis].preferred);
         }
         largest_minimum = std::max(largest_minimum, vector.minimum);
         largest_maximum = std::max(largest_maximum, vector.maximum);
+        largest_preferred = std::max(largest_preferred, preferred[vector.index]);
     }
     for (GridLayoutVector& vector : vectors)
     {
@@ -156,6 +162,7 @@ void GridLayout::p_measure_axis(GridLayoutAxisType a_axis)
         {
             vector.minimum = largest_minimum;
             vector.maximum = largest_maximum;
+            preferred[vector.index] = largest_preferred;
         }
         if (axis.stretchable)
             vector.maximum = g_maximum_widget_size;
@@ -178,6 +185,7 @@ void GridLayout::p_measure_axis(GridLayoutAxisType a_axis)
     }
 
     int64_t minimum = int64_t(count - 1) * axis.spacing;
+    int64_t preferred_total = minimum;
     int32_t maximum = axis.stretchable ? g_maximum_widget_size : 0;
     maximum = GridLayoutRules::saturating_add(maximum, int64_t(count - 1) * axis.spacing);
     for (GridLayoutVector& vector : vectors)
@@ -186,9 +194,12 @@ void GridLayout::p_measure_axis(GridLayoutAxisType a_axis)
         vector.maximum = std::max(vector.maximum, vector.minimum);
         minimum += vector.minimum;
         maximum = GridLayoutRules::saturating_add(maximum, vector.maximum);
+        preferred_total += std::clamp(preferred[vector.index], vector.minimum,
+                                      std::min(vector.maximum, g_maximum_widget_size));
     }
     axis.minimum = int32_t(std::min<int64_t>(minimum, INT32_MAX));
     axis.maximum = maximum;
+    axis.preferred = int32_t(std::min<int64_t>(preferred_total, INT32_MAX));
 }
 
 void GridLayout::p_measure_child_size_axis(GridLayoutAxisType a_axis)

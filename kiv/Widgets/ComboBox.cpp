@@ -161,9 +161,12 @@ void ComboBox::p_on_measure(WidgetEvents::OnMeasure& a_event)
         const Size size = p_text_size(item->text);
         text = {std::max(text.width, size.width), std::max(text.height, size.height)};
     }
-    // The arrow and the gap before it are as wide as the text is high.
+    // The arrow and the gap before it are as wide as the text is high. The box likes room for
+    // its longest item but can do with a few characters: a style may narrow it, and the text is
+    // then cut at the box's edge.
     const int32_t width = text.width + text.height;
-    a_event.minimum_width += width;
+    const int32_t narrowest = std::min(width, p_text_size(u"MMMMMM").width + text.height);
+    a_event.minimum_width += narrowest;
     a_event.preferred_width += width;
     a_event.maximum_width += width;
     a_event.minimum_height += text.height;

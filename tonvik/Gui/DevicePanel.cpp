@@ -50,8 +50,8 @@ Bex::String native_separators(Bex::String a_path)
 DevicePanel::DevicePanel(DeviceGuiConcrete& a_gui) : m_gui(a_gui)
 {
     set_horizontally_stretchable(true);
+    // Only the chooser widens with the bar; the buttons keep to its right.
     auto* row = new Kiv::HorizontalLayout();
-    row->set_horizontally_stretchable(true);
     m_program_display = new DeviceGuiProgramDisplay(a_gui, p_manager());
     row->add(m_program_display);
     m_previous = new PresetArrowButton(1);

@@ -355,28 +355,3 @@ TEST_F(VariationTest, AParameterWithOneVariationOpensNoMenu)
     EXPECT_EQ(m_gui->get_variation_menu(), nullptr);
     other->destroy();
 }
-
-// The framework's sections of the shipped style sheet name classes that the framework registers.
-TEST(ShippedStyleSheetFramework, NamesOnlyRegisteredClasses)
-{
-    frame_application();
-    keep_gui_classes();
-    std::ifstream file(TONVIK_SHIPPED_STYLE_SHEET);
-    ASSERT_TRUE(file);
-    std::string line;
-    int checked = 0;
-    while (std::getline(file, line))
-    {
-        if (line.rfind("class ", 0) != 0)
-            continue;
-        std::istringstream words(line.substr(6));
-        std::string name;
-        words >> name;
-        if (!name.empty() && name.back() == ';')
-            name.pop_back();
-        EXPECT_NE(Kiv::WidgetClassList::get_global().find(Bex::String::from_utf8(name)), nullptr)
-            << name;
-        ++checked;
-    }
-    EXPECT_GT(checked, 20);
-}
