@@ -100,13 +100,17 @@ void PluginEditor::p_open(void* a_parent)
     m_desktop = std::make_unique<Kiv::Desktop>(*toolkit, m_window->take_native_window());
     p_build_gui();
     m_desktop->update();
+    // The editor opens at the size it prefers; the host is asked to make room for it.
     const Kiv::WidgetSizeValues& requested = m_desktop->get_requested();
-    m_window->set_size({requested.preferred_width, requested.preferred_height});
+    const Kiv::Size preferred{requested.preferred_width, requested.preferred_height};
+    m_window->set_size(preferred);
     m_desktop->handle_resize();
     m_desktop->update();
     m_desktop->connect(m_desktop->on_requested_sizes_changed(), this,
                        &PluginEditor::p_on_requested_sizes_changed);
-    p_fit_host_window();
+    Kiv::Size parent;
+    if (!m_window->get_parent_size(parent) || parent != preferred)
+        m_host.sizeWindow(preferred.width, preferred.height);
 }
 
 void PluginEditor::p_build_gui()

@@ -251,6 +251,9 @@ intptr_t PluginHost::p_answer(int32_t a_opcode, int32_t a_index, intptr_t a_valu
     case audioMasterWantMidi:
         m_events.push_back({HostEvent::Kind_WANT_MIDI, 0, float(a_value)});
         return 1;
+    case audioMasterSizeWindow:
+        m_events.push_back({HostEvent::Kind_SIZE_WINDOW, a_index, float(a_value)});
+        return 1;
     case audioMasterCurrentId:
         return m_effect ? m_effect->uniqueID : 0;
     case audioMasterGetSampleRate:

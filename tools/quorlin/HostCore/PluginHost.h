@@ -21,6 +21,8 @@ struct HostEvent
         Kind_BEGIN_EDIT,
         Kind_END_EDIT,
         Kind_WANT_MIDI,
+        // index: the width asked for; value: the height.
+        Kind_SIZE_WINDOW,
     };
     Kind kind;
     int32_t index;
