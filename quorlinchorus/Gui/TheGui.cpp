@@ -7,6 +7,7 @@
 #include "quorlinchorus/Gui/Panel.h"
 #include "tonvik/Devices/Device.h"
 #include "tonvik/Gui/DevicePanel.h"
+#include "tonvik/Gui/Modulation/ModulationEditor.h"
 #include "tonvik/Gui/ParameterGui_Boolean.h"
 #include "tonvik/Gui/ParameterGui_Choice.h"
 #include "tonvik/Gui/ParameterGui_Filler.h"
@@ -82,6 +83,9 @@ TheGui::TheGui(Tonvik::Device& a_device) : Tonvik::DeviceGuiConcrete(a_device)
     voices->add(globals);
     m_voice_panel = new Panel(voices);
     add(m_voice_panel);
+
+    m_modulation_panel = new Panel(new Tonvik::ModulationEditor(*this));
+    add(m_modulation_panel);
 }
 
 void TheGui::build_about_contents(Kiv::VerticalLayout& a_layout)

@@ -585,3 +585,32 @@ TEST_F(QuorlinCli, StyleCheckNamesTheFirstErrorOfASheet)
               std::string::npos);
     expect_clean_failure({"style-check", path("missing.dat")}, "Cannot open file");
 }
+
+// The editor painted off-screen: a PNG of the editor's own size for the main view, the second
+// voice tab and the windows over it; bad options fail in one line and write nothing.
+TEST_F(QuorlinCli, SnapshotRendersTheEditorToAPicture)
+{
+    // Fontconfig keeps its caches for the life of the process, out of the leak checker's sight.
+    const std::string fonts = "LSAN_OPTIONS=suppressions=" QUORLIN_LEAK_SUPPRESSIONS " ";
+    const auto run = [this, &fonts](const std::vector<std::string>& a_args)
+    { return QuorlinCli::run(a_args, fonts); };
+    const std::string preset = (fs::path(FACTORY_PRESET_FOLDER) / "Lush Chorus.preset").string();
+    const Result main = run({"snapshot", path("main.png"), "--preset", preset});
+    ASSERT_EQ(main.code, 0) << main.err;
+    EXPECT_NE(main.out.find("main.png: "), std::string::npos);
+    const auto main_size = fs::file_size(path("main.png"));
+    EXPECT_GT(main_size, 10000u);
+
+    ASSERT_EQ(run({"snapshot", path("tab.png"), "--tab", "2"}).code, 0);
+    ASSERT_EQ(run({"snapshot", path("about.png"), "--window", "about"}).code, 0);
+    const Result large = run({"snapshot", path("large.png"), "--scale", "2"});
+    ASSERT_EQ(large.code, 0) << large.err;
+    // At twice the scale the editor is about twice as wide.
+    const auto width_of = [](const std::string& a_out)
+    { return std::stoi(a_out.substr(a_out.rfind(": ") + 2)); };
+    EXPECT_NEAR(double(width_of(large.out)) / width_of(main.out), 2.0, 0.25);
+
+    expect_clean_failure({"snapshot", path("bad.png"), "--scale", "9"}, "scale");
+    expect_clean_failure({"snapshot", path("bad.png"), "--chunk", path("missing.bin")},
+                         "Cannot open file");
+}

@@ -38,7 +38,10 @@ std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& a_path)
 {
     // A bare file name would make dlopen search the library path instead of the named file.
     const std::string path = a_path.find('/') == std::string::npos ? "./" + a_path : a_path;
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Kept mapped after dlclose, as many hosts keep plug-ins: the libraries a plug-in brings in
+    // (GLib's type system under Pango, say) allocate when they load and cannot be unloaded
+    // cleanly; unmapped, their memory would look leaked.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle)
         fail(a_path, dlerror());
     void* symbol = dlsym(handle, "VSTPluginMain");
