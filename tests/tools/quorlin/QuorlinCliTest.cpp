@@ -601,14 +601,15 @@ TEST_F(QuorlinCli, SnapshotRendersTheEditorToAPicture)
     const auto main_size = fs::file_size(path("main.png"));
     EXPECT_GT(main_size, 10000u);
 
-    ASSERT_EQ(run({"snapshot", path("tab.png"), "--tab", "2"}).code, 0);
+    const Result tab = run({"snapshot", path("tab.png"), "--tab", "2"});
+    ASSERT_EQ(tab.code, 0) << tab.err;
     ASSERT_EQ(run({"snapshot", path("about.png"), "--window", "about"}).code, 0);
     const Result large = run({"snapshot", path("large.png"), "--scale", "2"});
     ASSERT_EQ(large.code, 0) << large.err;
-    // At twice the scale the editor is about twice as wide.
+    // At twice the scale the same editor is about twice as wide.
     const auto width_of = [](const std::string& a_out)
     { return std::stoi(a_out.substr(a_out.rfind(": ") + 2)); };
-    EXPECT_NEAR(double(width_of(large.out)) / width_of(main.out), 2.0, 0.25);
+    EXPECT_NEAR(double(width_of(large.out)) / width_of(tab.out), 2.0, 0.25);
 
     expect_clean_failure({"snapshot", path("bad.png"), "--scale", "9"}, "scale");
     expect_clean_failure({"snapshot", path("bad.png"), "--chunk", path("missing.bin")},

@@ -49,6 +49,10 @@ ModulationEditor::ModulationEditor(DeviceGui& a_gui)
     bar->add(m_stage_choice);
     m_menu_button = new Kiv::TextCommandButton(u"Menu...");
     bar->add(m_menu_button);
+    // The stage and the menu keep to the left.
+    auto* rest = new Kiv::Widget();
+    rest->set_horizontally_stretchable(true);
+    bar->add(rest);
     add(bar);
 
     auto* body = new Kiv::HorizontalLayout();
