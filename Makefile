@@ -7,7 +7,8 @@ test: bootstrap
 	cmake --preset release
 	cmake --build --preset release
 	ctest --preset release
-	mkdir -p build/snapshots && cp build/release/snapshots/*.png build/snapshots/
+	mkdir -p build/snapshots
+	find build/release/snapshots -maxdepth 1 -type f -name '*.png' -exec cp {} build/snapshots/ \;
 	scripts/real-hosts.sh build/release/QuorlinChorus.so
 	scripts/windows-tests.sh
 	scripts/package.sh
