@@ -2,8 +2,6 @@
 
 #include "kiv/Application/Application.h"
 #include "kiv/Desktop/OffscreenDesktop.h"
-#include "kiv/Platform/Cairo/CairoSnapshot.h"
-#include "kiv/Platform/Cairo/CairoTextMeasurer.h"
 #include "kiv/Widgets/Tab.h"
 #include "kiv/Widgets/Tabs.h"
 #include "quorlinchorus/TheEffect.h"
@@ -53,7 +51,6 @@ protected:
             Bex::String::from_utf8((m_folder / "common").string());
         m_effect.initialize();
         application().load_style_sheet(Bex::String::from_utf8(QUORLIN_SHIPPED_STYLE_SHEET));
-        m_desktop.get_window_backend().set_text_measurer(&m_measurer);
         m_gui = static_cast<TheGui*>(m_effect.create_gui());
         m_gui->set_parent(&m_desktop);
         m_desktop.settle();
@@ -100,7 +97,6 @@ protected:
 
     fs::path m_folder;
     TheEffect m_effect;
-    Kiv::CairoTextMeasurer m_measurer;
     Kiv::OffscreenDesktop m_desktop{application(), {1100, 900}};
     TheGui* m_gui = nullptr;
 };
@@ -140,18 +136,6 @@ TEST_F(TheGuiTest, SoloOnVoiceThreeLeavesTheEnabledBoxesAsTheyWere)
             editor_of(u"Solo " + Bex::String::from_utf8(std::to_string(voice)))->get_parameter());
         EXPECT_EQ(other->get_value(), voice == 3) << voice;
     }
-}
-
-TEST_F(TheGuiTest, TheWholeEditorFitsItsWindowAndIsPainted)
-{
-    const Kiv::WidgetSizeValues& requested = m_desktop.get_requested();
-    EXPECT_LE(requested.minimum_width, 1100);
-    EXPECT_LE(requested.minimum_height, 900);
-    m_desktop.resize({requested.preferred_width, requested.preferred_height});
-    const Kiv::CairoImage image = Kiv::snapshot_desktop(m_desktop);
-    image.write_png(Bex::String::from_utf8(QUORLIN_SNAPSHOT_FOLDER "/editor.png"));
-    // Every editor found its parameter and stands in the tree.
-    EXPECT_GT(m_gui->get_editors().size(), 80u);
 }
 
 } // namespace quorlinchorus
