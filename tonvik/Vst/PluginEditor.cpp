@@ -81,9 +81,10 @@ bool PluginEditor::open(void* a_parent)
     {
         // A window that cannot be made leaves the editor closed, and the host running.
         close();
-        systemWindow = a_parent;
         return false;
     }
+    if (!m_desktop)
+        systemWindow = nullptr;
     return m_desktop != nullptr;
 }
 
