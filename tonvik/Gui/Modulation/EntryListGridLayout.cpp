@@ -12,7 +12,7 @@ Kiv::WidgetClass EntryListGridLayout::s_widget_class("EntryListGridLayout", "Gri
 EntryListGridLayout::EntryListGridLayout(const Bex::Vector<Bex::String>& a_columns)
     : Kiv::GridLayout(1, uint32_t(a_columns.size())), m_columns(a_columns)
 {
-    set_horizontally_stretchable(true);
+    // Not stretchable itself: the target column, whose choices stretch, takes the room.
     for (uint32_t column = 0; column < m_columns.size(); ++column)
         set_child(0, column, new EntryListColumnHeader(m_columns[column]));
 }

@@ -33,11 +33,10 @@ ModulationEditor::ModulationEditor(DeviceGui& a_gui)
       m_stage(ProcessingStage_PRE_NOTE)
 {
     keep_gui_classes();
-    set_horizontally_stretchable(true);
-    set_vertically_stretchable(true);
-
+    // Containers here are not stretchable themselves: a stretchable grid grows every row and
+    // column alike. What may grow (the list, the panel, the space after the menu button) says so,
+    // and the containers follow.
     auto* bar = new Kiv::HorizontalLayout();
-    bar->set_horizontally_stretchable(true);
     bar->add(new Kiv::Label(u"Processing stage:"));
     m_stage_choice = new Kiv::ComboBox();
     auto stages = std::make_unique<Kiv::MenuItem>();
@@ -56,10 +55,7 @@ ModulationEditor::ModulationEditor(DeviceGui& a_gui)
     add(bar);
 
     auto* body = new Kiv::HorizontalLayout();
-    body->set_horizontally_stretchable(true);
-    body->set_vertically_stretchable(true);
     m_list = new ModulatorList();
-    m_list->set_vertically_stretchable(true);
     body->add(m_list);
     m_panel_holder = new Kiv::VerticalLayout();
     m_panel_holder->set_horizontally_stretchable(true);

@@ -29,6 +29,8 @@ void ModulatorList::set_modulators(const Bex::Vector<Modulator*>& a_modulators)
     for (ModulatorListItem* item : m_items)
         item->destroy();
     m_items.clear();
+    if (m_rest)
+        m_rest->destroy();
     resize(0, 1);
     m_selection = -1;
     for (Modulator* modulator : a_modulators)
@@ -39,6 +41,11 @@ void ModulatorList::set_modulators(const Bex::Vector<Modulator*>& a_modulators)
         if (modulator == selected)
             set_selection(int32_t(m_items.size() - 1));
     }
+    // The room under the items: through it the list grows, while the items keep their height.
+    m_rest = new Kiv::Widget();
+    m_rest->set_horizontally_stretchable(true);
+    m_rest->set_vertically_stretchable(true);
+    add(m_rest);
     // A selected modulator that went leaves the selection on the one that took its place.
     if (m_selection < 0 && previous >= 0 && !m_items.empty())
         set_selection(std::min(previous, int32_t(m_items.size()) - 1));

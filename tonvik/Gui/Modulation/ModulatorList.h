@@ -42,6 +42,7 @@ private:
     void p_on_keyboard_down(Kiv::WidgetEvents::OnKeyboardDown& a_event);
 
     Bex::Vector<ModulatorListItem*> m_items;
+    Kiv::Widget* m_rest = nullptr;
     int32_t m_selection = -1;
     Bex::Signal1<Kiv::WidgetEvent> m_on_selection_changed;
 };

@@ -12,7 +12,7 @@ Kiv::WidgetClass ModulatorTitleBar::s_widget_class("ModulatorTitleBar", "Horizon
 
 ModulatorTitleBar::ModulatorTitleBar(Modulator* a_modulator)
 {
-    set_horizontally_stretchable(true);
+    // The name entry takes the room; the bar grows through it, its buttons keep their size.
     m_bar_text = new ModulatorBarText(a_modulator);
     add(m_bar_text);
     m_title_entry = new ModulatorTitleEntry(a_modulator);
