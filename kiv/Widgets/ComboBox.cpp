@@ -91,6 +91,12 @@ const MenuItem* ComboBox::get_current() const
     return m_current && m_items->find_path(m_current, path) ? m_current : nullptr;
 }
 
+void ComboBox::set_shrinkable(bool a_shrinkable)
+{
+    m_shrinkable = a_shrinkable;
+    request_layout(WidgetLayoutFlag_MEASURE);
+}
+
 void ComboBox::set_text(const Bex::String& a_text)
 {
     m_text = a_text;
@@ -161,11 +167,11 @@ void ComboBox::p_on_measure(WidgetEvents::OnMeasure& a_event)
         const Size size = p_text_size(item->text);
         text = {std::max(text.width, size.width), std::max(text.height, size.height)};
     }
-    // The arrow and the gap before it are as wide as the text is high. The box likes room for
-    // its longest item but can do with a few characters: a style may narrow it, and the text is
-    // then cut at the box's edge.
+    // The arrow and the gap before it are as wide as the text is high. A shrinkable box can do
+    // with a few characters: a style may then narrow it, and the text is cut at its edge.
     const int32_t width = text.width + text.height;
-    const int32_t narrowest = std::min(width, p_text_size(u"MMMMMM").width + text.height);
+    const int32_t narrowest =
+        m_shrinkable ? std::min(width, p_text_size(u"MMMMMM").width + text.height) : width;
     a_event.minimum_width += narrowest;
     a_event.preferred_width += width;
     a_event.maximum_width += width;

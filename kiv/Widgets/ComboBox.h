@@ -37,6 +37,9 @@ public:
     // Shown instead of the current item's text until an item is made current; empty to show the
     // item again.
     void set_text(const Bex::String& a_text);
+    // Lets the box be narrower than its longest item (down to a few characters), for columns
+    // that cannot give every item its room.
+    void set_shrinkable(bool a_shrinkable);
     Bex::String get_shown_text() const;
 
     void open_menu();
@@ -65,6 +68,7 @@ private:
     Bex::String m_text;
     PopupMenu* m_menu = nullptr;
     bool m_pressed = false;
+    bool m_shrinkable = false;
     Bex::Signal1<MenuEvent> m_on_item_chosen;
 };
 

@@ -4,6 +4,7 @@
 #include "tonvik/Devices/Device.h"
 #include "tonvik/Devices/ParameterIterator.h"
 #include "tonvik/Devices/ParameterIteratorListener.h"
+#include "tonvik/Gui/ParameterMenuBuilder.h"
 #include "tonvik/Modulation/AssignableSlots.h"
 #include "tonvik/Modulation/Modulator.h"
 #include "tonvik/Modulation/ModulatorEntry.h"
@@ -18,56 +19,7 @@ namespace Tonvik
 namespace
 {
 
-// Pointers are never 1, so the empty choice cannot meet a parameter; nor 0, which submenus carry.
-constexpr uint64_t g_empty_data = 1;
-
-uint64_t parameter_data(const Parameter* a_parameter)
-{
-    return a_parameter ? uint64_t(reinterpret_cast<uintptr_t>(a_parameter)) : g_empty_data;
-}
-
-class MenuBuilder : public ParameterIteratorListener
-{
-public:
-    MenuBuilder(Kiv::MenuItem& a_root, const Parameter* a_chosen) : m_chosen(a_chosen)
-    {
-        m_stack.push_back(&a_root);
-    }
-
-    void begin_modulator(Modulator* a_modulator) override { p_open(a_modulator->get_name()); }
-    void end_modulator(Modulator*) override { p_close(); }
-    void begin_entry(ModulatorEntry* a_entry) override
-    {
-        p_open(
-            Bex::format_message(u"Entry @1", {Bex::String::from_number(a_entry->get_index() + 1)}));
-    }
-    void end_entry(ModulatorEntry*) override { p_close(); }
-    void enter_subgroup(ParameterGroup* a_group) override { p_open(a_group->m_name); }
-    void leave_subgroup(ParameterGroup*) override { p_close(); }
-    void parameter(Parameter* a_parameter) override
-    {
-        Kiv::MenuItem& item =
-            m_stack.back()->add(a_parameter->get_name(), parameter_data(a_parameter));
-        item.checked = a_parameter == m_chosen;
-    }
-
-private:
-    void p_open(const Bex::String& a_name)
-    {
-        m_stack.push_back(&m_stack.back()->add_submenu(a_name));
-    }
-    // A submenu with nothing to choose would look like a command: it goes.
-    void p_close()
-    {
-        Kiv::MenuItem* closed = m_stack.back();
-        m_stack.pop_back();
-        if (!closed->has_children())
-            m_stack.back()->children.pop_back();
-    }
-
-    const Parameter* m_chosen;
-    Bex::Vector<Kiv::MenuItem*> m_stack;
-};
+constexpr uint64_t g_empty_data = ParameterMenuBuilder::g_no_parameter_data;
 
 class Collector : public ParameterIteratorListener
 {
@@ -126,7 +78,7 @@ void ParameterChoice::rebuild_items()
     root->add(g_empty_text, g_empty_data).checked = !chosen;
     if (m_slots && m_device.get_program())
     {
-        MenuBuilder builder(*root, chosen);
+        ParameterMenuBuilder builder(*root, chosen);
         p_walk(builder);
     }
     set_items(std::move(root));
@@ -135,7 +87,7 @@ void ParameterChoice::rebuild_items()
 
 void ParameterChoice::refresh()
 {
-    set_current_data(parameter_data(get_chosen()));
+    set_current_data(ParameterMenuBuilder::data_of(get_chosen()));
 }
 
 void ParameterChoice::p_on_item_chosen(Kiv::MenuEvent& a_event)

@@ -1,27 +1,20 @@
 #pragma once
 
 #include "kiv/Widgets/TextToggleButton.h"
-#include "tonvik/Gui/SingleParameterEditor.h"
+#include "tonvik/Gui/ParameterGui_Checkable.h"
 
 namespace Tonvik
 {
 
-class P_Boolean;
-
-// An on/off parameter as a button that stays down while it is on. The text is the parameter's name
-// unless one is given.
-class ParameterGui_ToggleButton : public Kiv::TextToggleButton, public SingleParameterEditor
+// An on/off parameter as a button that stays down while it is on.
+class ParameterGui_ToggleButton : public ParameterGui_Checkable<Kiv::TextToggleButton>
 {
 public:
     ParameterGui_ToggleButton(DeviceGui& a_gui, P_Boolean* a_parameter,
-                              const Bex::String& a_text = Bex::String());
-
-    void refresh() override;
-
-private:
-    void p_on_toggled();
-
-    bool m_refreshing = false;
+                              const Bex::String& a_text = Bex::String())
+        : ParameterGui_Checkable(a_gui, a_parameter, a_text)
+    {
+    }
 };
 
 } // namespace Tonvik

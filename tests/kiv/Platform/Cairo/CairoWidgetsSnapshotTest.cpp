@@ -1,4 +1,5 @@
 #include "Platform/Cairo/ImageInspection.h"
+#include "Platform/Cairo/WidgetStates.h"
 #include "Support/TestWidgets.h"
 
 #include "kiv/Desktop/OffscreenDesktop.h"
@@ -22,43 +23,10 @@
 
 using namespace Kiv;
 
+using namespace KivTest;
+
 namespace
 {
-
-enum Column
-{
-    Column_NORMAL = 1,
-    Column_HOVER,
-    Column_PRESSED,
-    Column_FOCUSED,
-    Column_DISABLED,
-    Column_CHECKED,
-    Column_COUNT,
-};
-
-// Puts a widget in the look of a column; the desktop keeps the real hover and focus, so these
-// are set by hand as the desktop would.
-void show_state(Widget& a_widget, int a_column)
-{
-    switch (a_column)
-    {
-    case Column_HOVER:
-        a_widget.set_style_state(WidgetStyleState_HOVER, true);
-        break;
-    case Column_PRESSED:
-        a_widget.set_style_state(WidgetStyleState_HOVER, true);
-        a_widget.set_style_state(WidgetStyleState_PRESSED, true);
-        break;
-    case Column_FOCUSED:
-        a_widget.set_style_state(WidgetStyleState_FOCUSED, true);
-        break;
-    case Column_DISABLED:
-        a_widget.set_enabled(false);
-        break;
-    default:
-        break;
-    }
-}
 
 Color pixel_inside(const CairoImage& a_image, const Widget& a_widget)
 {

@@ -1,4 +1,5 @@
 #include "Platform/Cairo/ImageInspection.h"
+#include "Platform/Cairo/WidgetStates.h"
 #include "Support/TestWidgets.h"
 
 #include "kiv/Desktop/OffscreenDesktop.h"
@@ -32,41 +33,10 @@
 
 using namespace Kiv;
 
+using namespace KivTest;
+
 namespace
 {
-
-enum Column
-{
-    Column_NORMAL = 1,
-    Column_HOVER,
-    Column_PRESSED,
-    Column_DISABLED,
-    Column_CHECKED,
-    Column_FOCUSED,
-    Column_COUNT,
-};
-
-void show_state(Widget& a_widget, int a_column)
-{
-    switch (a_column)
-    {
-    case Column_HOVER:
-        a_widget.set_style_state(WidgetStyleState_HOVER, true);
-        break;
-    case Column_PRESSED:
-        a_widget.set_style_state(WidgetStyleState_HOVER, true);
-        a_widget.set_style_state(WidgetStyleState_PRESSED, true);
-        break;
-    case Column_DISABLED:
-        a_widget.set_enabled(false);
-        break;
-    case Column_FOCUSED:
-        a_widget.set_style_state(WidgetStyleState_FOCUSED, true);
-        break;
-    default:
-        break;
-    }
-}
 
 std::unique_ptr<MenuItem> make_menu()
 {
@@ -145,8 +115,8 @@ private:
     {
         auto* grid = new GridLayout(10, Column_COUNT);
         grid->set_style_subclass(u"Panel");
-        const char16_t* headers[] = {u"",         u"normal",  u"hover",  u"pressed",
-                                     u"disabled", u"checked", u"focused"};
+        const char16_t* headers[] = {u"",        u"normal",   u"hover",  u"pressed",
+                                     u"focused", u"disabled", u"checked"};
         for (int column = 1; column < Column_COUNT; ++column)
         {
             auto* header = new Label(headers[column]);
