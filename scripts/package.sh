@@ -14,13 +14,18 @@ rm -f "$build"/quorlin-chorus_*.deb
 deb=$build/quorlin-chorus_${version}_amd64.deb
 test -f "$deb" || { echo "package.sh: cpack did not write $deb" >&2; exit 1; }
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target QuorlinChorus
+# The Windows build of the tests makes the same DLL; make test passes it to save a second build.
+windows_build=${QUORLIN_WINDOWS_BUILD:-}
+if [ -z "$windows_build" ]; then
+    windows_build=build/windows
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows --target QuorlinChorus
+fi
 name=QuorlinChorus-$version-win64
 stage=$build/windows-zip/$name
 rm -rf "$build/windows-zip"
 mkdir -p "$stage/Factory"
-cp build/windows/QuorlinChorus.dll "$stage/"
+cp "$windows_build/QuorlinChorus.dll" "$stage/"
 cp "$build"/presets/*.preset "$stage/Factory/"
 if [ -f data/stylesheet.dat ]; then
     cp data/stylesheet.dat "$stage/"
