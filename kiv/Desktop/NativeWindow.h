@@ -8,6 +8,7 @@ namespace Kiv
 {
 
 class Desktop;
+class NativeDialogs;
 class TextMeasurer;
 
 // What a desktop needs from the platform's window, kept as small as a backend can implement
@@ -37,6 +38,9 @@ public:
     // A borderless window above everything else, for menus: a_area is in this window's
     // coordinates and may reach past its edges. It shows until it is destroyed.
     virtual std::unique_ptr<NativeWindow> create_popup(const Rect& a_area) = 0;
+    // The platform's menus and dialog boxes, where the toolkit should use them instead of its
+    // own; null by default.
+    virtual NativeDialogs* get_native_dialogs() { return nullptr; }
 };
 
 } // namespace Kiv
