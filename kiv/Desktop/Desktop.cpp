@@ -2,6 +2,7 @@
 
 #include "kiv/Application/Application.h"
 #include "kiv/Desktop/DesktopPasses.h"
+#include "kiv/Desktop/NativeDialogClient.h"
 #include "kiv/Styles/WidgetClass.h"
 
 namespace Kiv
@@ -32,6 +33,13 @@ Desktop::~Desktop()
     // desktop's own members still stand.
     close_popups();
     p_delete_closed_popups();
+    while (!m_native_dialogs.empty())
+    {
+        NativeDialogClient* client = m_native_dialogs.front();
+        m_native_dialogs.erase(m_native_dialogs.begin());
+        client->p_dequeued();
+        client->p_discard_native();
+    }
     p_destroy_children();
     m_native_window->set_desktop(nullptr);
 }
@@ -65,6 +73,39 @@ void Desktop::update()
     }
     m_update_pending = false;
     m_updating = false;
+    p_run_native_dialogs();
+}
+
+void Desktop::p_queue_native_dialog(NativeDialogClient* a_client)
+{
+    m_native_dialogs.push_back(a_client);
+    m_native_window->request_update();
+}
+
+void Desktop::p_forget_native_dialog(NativeDialogClient* a_client)
+{
+    std::erase(m_native_dialogs, a_client);
+}
+
+void Desktop::p_run_native_dialogs()
+{
+    // One box at a time: a box's answer may queue the next one (a menu command that asks a
+    // question), which shows when this one is done.
+    NativeDialogs* dialogs = m_native_window->get_native_dialogs();
+    if (!dialogs || m_running_native_dialog || m_native_dialogs.empty())
+        return;
+    // The box takes the mouse, and the release of a press that opened it goes there.
+    p_release_capture();
+    m_running_native_dialog = true;
+    while (!m_native_dialogs.empty())
+    {
+        NativeDialogClient* client = m_native_dialogs.front();
+        m_native_dialogs.erase(m_native_dialogs.begin());
+        client->p_dequeued();
+        WidgetEventScope scope;
+        client->p_run_native(*dialogs);
+    }
+    m_running_native_dialog = false;
 }
 
 void Desktop::paint(Painter& a_painter, const Rect& a_area)

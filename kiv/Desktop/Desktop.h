@@ -10,6 +10,7 @@ namespace Kiv
 {
 
 class Application;
+class NativeDialogClient;
 class Painter;
 class StyleSheet;
 
@@ -89,6 +90,10 @@ public:
     // Called by widgets.
     void p_layout_requested();
     void p_widget_leaving(Widget* a_widget);
+    // Called by menus and dialogs that show through the platform's own boxes: they run, in the
+    // order queued, after the next update.
+    void p_queue_native_dialog(NativeDialogClient* a_client);
+    void p_forget_native_dialog(NativeDialogClient* a_client);
 
 protected:
     // Makes the desktop that shows a popup; backends that need their own kind override it.
@@ -107,6 +112,7 @@ private:
     void p_deliver(InputEvent& a_event, Widget* a_target);
     void p_emit_to(Widget& a_widget, const InputEvent& a_event);
     void p_release_capture();
+    void p_run_native_dialogs();
 
     Application& m_application;
     std::unique_ptr<NativeWindow> m_native_window;
@@ -122,9 +128,11 @@ private:
     Bex::Vector<std::unique_ptr<Desktop>> m_closed_popups;
     // The widgets that events being delivered are going to; nested deliveries stack.
     Bex::Vector<Widget*> m_event_targets;
+    Bex::Vector<NativeDialogClient*> m_native_dialogs;
     uint32_t m_pressed_buttons = 0;
     bool m_update_pending = false;
     bool m_updating = false;
+    bool m_running_native_dialog = false;
 };
 
 } // namespace Kiv

@@ -28,11 +28,15 @@ public:
         return m_text_measurer ? *m_text_measurer : m_fixed_rule;
     }
     std::unique_ptr<NativeWindow> create_popup(const Rect& a_area) override;
+    NativeDialogs* get_native_dialogs() override { return m_native_dialogs; }
 
     Desktop* get_desktop() const { return m_desktop; }
     // Measure with real fonts, as the painter of a snapshot will draw; null for the fixed rule.
     // The measurer must outlive the window.
     void set_text_measurer(TextMeasurer* a_measurer) { m_text_measurer = a_measurer; }
+    // Show menus and dialogs through these, as a platform with its own boxes does; null for the
+    // toolkit's. They must outlive the window.
+    void set_native_dialogs(NativeDialogs* a_dialogs) { m_native_dialogs = a_dialogs; }
     // Where the window lies in its owner's coordinates (popups only).
     Point get_position() const { return m_position; }
 
@@ -54,6 +58,7 @@ private:
     Point m_position;
     FixedRuleTextMeasurer m_fixed_rule;
     TextMeasurer* m_text_measurer = nullptr;
+    NativeDialogs* m_native_dialogs = nullptr;
     Size m_size;
     Rect m_invalid_area;
     bool m_update_requested = false;

@@ -3,6 +3,7 @@
 #include "kiv/Application/Application.h"
 #include "kiv/Desktop/Desktop.h"
 #include "kiv/Desktop/DesktopPasses.h"
+#include "kiv/Desktop/NativeDialogs.h"
 #include "kiv/Styles/WidgetClass.h"
 #include "kiv/Widget/KeyCode.h"
 #include "kiv/Widgets/MenuItemRow.h"
@@ -84,6 +85,13 @@ PopupMenu& PopupMenu::p_open(Desktop& a_host, std::shared_ptr<const MenuItem> a_
 {
     auto* menu = new PopupMenu(std::move(a_tree), a_menu_item, a_host, a_parent_menu);
     menu->m_minimum_width = a_minimum_width;
+    if (!a_parent_menu && p_native_dialogs(a_host))
+    {
+        menu->m_native = true;
+        menu->m_area = a_anchor;
+        menu->p_queue_native(a_host);
+        return *menu;
+    }
     const Size size = menu->p_prepare_size();
     menu->m_area = menu->p_place(size, a_anchor);
     menu->m_popup = &a_host.open_popup(menu, menu->m_area);
@@ -301,6 +309,14 @@ void PopupMenu::p_finish(const MenuItem* a_chosen)
     }
     WidgetEvent closed{this};
     m_on_closed.emit(closed);
+    if (m_native)
+        destroy();
+}
+
+void PopupMenu::p_run_native(NativeDialogs& a_dialogs)
+{
+    const MenuItem* chosen = a_dialogs.run_menu(m_area, m_menu_item);
+    p_finish(chosen && chosen->is_command() ? chosen : nullptr);
 }
 
 PopupMenu* PopupMenu::p_menu_at(Point a_position)
@@ -348,12 +364,14 @@ void PopupMenu::p_pointer_released(Point a_position)
 
 void PopupMenu::track_drag(Point a_position)
 {
-    p_pointer_moved(a_position);
+    // A native menu tracks the mouse itself.
+    if (!p_root().m_native)
+        p_pointer_moved(a_position);
 }
 
 bool PopupMenu::release_drag(Point a_position)
 {
-    if (!p_menu_at(a_position))
+    if (p_root().m_native || !p_menu_at(a_position))
         return false;
     p_pointer_released(a_position);
     return true;

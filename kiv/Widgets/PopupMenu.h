@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kiv/Desktop/NativeDialogClient.h"
 #include "kiv/Widget/Widget.h"
 #include "kiv/Widgets/MenuEvent.h"
 #include "kiv/Widgets/MenuItem.h"
@@ -20,7 +21,7 @@ class MenuItemRow;
 // drag on a command chooses it. Keys: Up/Down/Home/End move the highlight over selectable items,
 // Right/Return/Space open a submenu, Return/Space choose a command, Left/Escape close a submenu,
 // Escape on the root closes everything.
-class PopupMenu : public Widget
+class PopupMenu : public Widget, public NativeDialogClient
 {
 public:
     static WidgetClass s_widget_class;
@@ -67,6 +68,9 @@ public:
     void track_drag(Point a_position);
     bool release_drag(Point a_position);
 
+    void p_run_native(NativeDialogs& a_dialogs) override;
+    void p_discard_native() override { destroy(); }
+
 private:
     PopupMenu(std::shared_ptr<const MenuItem> a_tree, const MenuItem& a_menu_item, Desktop& a_host,
               PopupMenu* a_parent_menu);
@@ -111,6 +115,8 @@ private:
     int32_t m_highlight = -1;
     int32_t m_minimum_width = 0;
     bool m_finished = false;
+    // Shown by the platform: no popup, and the menu destroys itself when it finishes.
+    bool m_native = false;
 
     Bex::Signal1<MenuEvent> m_on_chosen;
     Bex::Signal1<WidgetEvent> m_on_closed;

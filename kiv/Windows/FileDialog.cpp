@@ -2,6 +2,7 @@
 
 #include "bex/Core/Assert.h"
 #include "kiv/Desktop/Desktop.h"
+#include "kiv/Desktop/NativeDialogs.h"
 #include "kiv/Layouts/GridLayout.h"
 #include "kiv/Layouts/GridLayoutBuilder.h"
 #include "kiv/Layouts/LinearLayouts.h"
@@ -105,6 +106,11 @@ FileDialog& FileDialog::show(Widget& a_owner, const FileDialogOptions& a_options
     auto* dialog = new FileDialog(a_options);
     a_owner.connect(a_owner.on_destroying(), dialog, &FileDialog::p_on_owner_destroying);
     Desktop& desktop = a_owner.get_desktop()->get_root_desktop();
+    if (p_native_dialogs(desktop))
+    {
+        dialog->p_queue_native(desktop);
+        return *dialog;
+    }
     desktop.add_window(dialog, true);
     desktop.set_focus(dialog->m_name_entry, FocusReason_PROGRAM);
     return *dialog;
@@ -357,6 +363,13 @@ void FileDialog::p_finish(bool a_accepted, const Bex::String& a_path)
     FileDialogEvent event{this, a_accepted, a_path};
     m_on_finished.emit(event);
     close();
+}
+
+void FileDialog::p_run_native(NativeDialogs& a_dialogs)
+{
+    Bex::String path;
+    const bool accepted = a_dialogs.run_file_dialog(m_options, path);
+    p_finish(accepted, accepted ? path : Bex::String());
 }
 
 void FileDialog::p_on_closed()

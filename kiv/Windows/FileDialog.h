@@ -51,7 +51,7 @@ struct FileDialogEvent
 // subfolders first, then its files that match the chosen filter; a name or path typed into the
 // entry; a question before an existing file is replaced. Modal and never blocking: the result
 // arrives once through on_finished(), and the dialog closes itself.
-class FileDialog : public NormalWindow
+class FileDialog : public NormalWindow, public NativeDialogClient
 {
 public:
     static WidgetClass s_widget_class;
@@ -60,6 +60,9 @@ public:
 
     const WidgetClass& get_widget_class() const override;
     Bex::Signal1<FileDialogEvent>& on_finished() { return m_on_finished; }
+
+    void p_run_native(NativeDialogs& a_dialogs) override;
+    void p_discard_native() override { destroy(); }
 
     const Bex::String& get_folder() const { return m_folder; }
     // Shows another folder; false, and nothing changes, when it cannot be read.

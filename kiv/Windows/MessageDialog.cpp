@@ -2,6 +2,7 @@
 
 #include "bex/Core/Assert.h"
 #include "kiv/Desktop/Desktop.h"
+#include "kiv/Desktop/NativeDialogs.h"
 #include "kiv/Layouts/LinearLayouts.h"
 #include "kiv/Styles/WidgetClass.h"
 #include "kiv/Widgets/Label.h"
@@ -19,6 +20,11 @@ MessageDialog& MessageDialog::show(Widget& a_owner, const Bex::String& a_caption
     auto* dialog = new MessageDialog(a_caption, a_text, a_buttons);
     a_owner.connect(a_owner.on_destroying(), dialog, &MessageDialog::p_on_owner_destroying);
     Desktop& desktop = a_owner.get_desktop()->get_root_desktop();
+    if (p_native_dialogs(desktop))
+    {
+        dialog->p_queue_native(desktop);
+        return *dialog;
+    }
     desktop.add_window(dialog, true);
     desktop.set_focus(a_buttons == MessageDialogButtons_OK ? dialog->m_ok : dialog->m_yes,
                       FocusReason_PROGRAM);
@@ -98,6 +104,11 @@ void MessageDialog::p_answer(MessageDialogResult a_result)
     MessageDialogEvent event{this, a_result};
     m_on_answered.emit(event);
     close();
+}
+
+void MessageDialog::p_run_native(NativeDialogs& a_dialogs)
+{
+    p_answer(a_dialogs.run_message(get_title(), m_text, m_buttons));
 }
 
 void MessageDialog::p_on_closed()

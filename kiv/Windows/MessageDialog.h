@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kiv/Desktop/NativeDialogClient.h"
 #include "kiv/Windows/NormalWindow.h"
 
 namespace Kiv
@@ -32,7 +33,7 @@ struct MessageDialogEvent
 // the answer arrives through on_answered(), once, and the dialog closes itself. Closing it
 // without a button answers OK, or No to a question, so that nothing is done that was not asked
 // for. It goes away with its owner, then without an answer.
-class MessageDialog : public NormalWindow
+class MessageDialog : public NormalWindow, public NativeDialogClient
 {
 public:
     static WidgetClass s_widget_class;
@@ -46,6 +47,9 @@ public:
     // Null for a button the dialog does not have.
     TextCommandButton* get_button(MessageDialogResult a_result) const;
     Bex::Signal1<MessageDialogEvent>& on_answered() { return m_on_answered; }
+
+    void p_run_native(NativeDialogs& a_dialogs) override;
+    void p_discard_native() override { destroy(); }
 
 private:
     MessageDialog(const Bex::String& a_caption, const Bex::String& a_text,

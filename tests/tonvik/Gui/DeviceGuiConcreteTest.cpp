@@ -1,3 +1,4 @@
+#include "../../kiv/Support/ScriptedNativeDialogs.h"
 #include "FrameTestSupport.h"
 
 #include "kiv/Styles/Parser/StyleSheetLoader.h"
@@ -158,6 +159,34 @@ TEST_F(PresetBarTest, ClearingAsksFirstAndOnlyYesResetsParametersAndModulation)
     EXPECT_EQ(level(), 8.0f);
     EXPECT_EQ(m_device.m_steps_value, 3);
     EXPECT_EQ(modulation.get_modulator_count(), 0u);
+}
+
+TEST_F(PresetBarTest, ThePlatformsOwnMenuQuestionAndFileDialogWorkAsTheToolkitsDo)
+{
+    KivTest::ScriptedNativeDialogs boxes;
+    m_desktop.get_window_backend().set_native_dialogs(&boxes);
+    open_editor();
+    m_device.m_steps->set_value(42);
+    m_device.flush_changes();
+
+    boxes.menu_choice = Tonvik::PanelCommand_CLEAR_PRESET;
+    boxes.message_answer = Kiv::MessageDialogResult_NO;
+    click_on(panel().get_menu_button());
+    EXPECT_EQ(boxes.log, "menu:Load preset... message:Do you want to clear current preset? ");
+    EXPECT_EQ(m_device.m_steps_value, 42);
+    EXPECT_EQ(panel().get_menu(), nullptr);
+
+    boxes.message_answer = Kiv::MessageDialogResult_YES;
+    click_on(panel().get_menu_button());
+    EXPECT_EQ(m_device.m_steps_value, 3);
+
+    boxes.menu_choice = Tonvik::PanelCommand_SAVE_PRESET;
+    boxes.file_path = to_text(preset_folder() / "Wide.preset");
+    click_on(panel().get_menu_button());
+    EXPECT_TRUE(fs::exists(preset_folder() / "Wide.preset"));
+    EXPECT_EQ(current_name(), u"Wide");
+    EXPECT_TRUE(windows<Kiv::MessageDialog>().empty());
+    m_desktop.get_window_backend().set_native_dialogs(nullptr);
 }
 
 TEST_F(PresetBarTest, SavingWithoutACurrentPresetProposesNoNameInThePresetFolder)
