@@ -84,7 +84,8 @@ TheGui::TheGui(Tonvik::Device& a_device) : Tonvik::DeviceGuiConcrete(a_device)
     m_voice_panel = new Panel(voices);
     add(m_voice_panel);
 
-    m_modulation_panel = new Panel(new Tonvik::ModulationEditor(*this));
+    m_modulation_editor = new Tonvik::ModulationEditor(*this);
+    m_modulation_panel = new Panel(m_modulation_editor);
     add(m_modulation_panel);
 }
 

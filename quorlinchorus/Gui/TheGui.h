@@ -10,8 +10,9 @@ class Tabs;
 
 namespace Tonvik
 {
+class ModulationEditor;
 class Parameter;
-}
+} // namespace Tonvik
 
 namespace quorlinchorus
 {
@@ -31,6 +32,7 @@ public:
     Panel& get_mix_panel() const { return *m_mix_panel; }
     Panel& get_voice_panel() const { return *m_voice_panel; }
     Panel& get_modulation_panel() const { return *m_modulation_panel; }
+    Tonvik::ModulationEditor& get_modulation_editor() const { return *m_modulation_editor; }
 
 private:
     Tonvik::Parameter* p_find(const Bex::String& a_name) const;
@@ -44,6 +46,7 @@ private:
     Panel* m_mix_panel = nullptr;
     Panel* m_voice_panel = nullptr;
     Panel* m_modulation_panel = nullptr;
+    Tonvik::ModulationEditor* m_modulation_editor = nullptr;
 };
 
 } // namespace quorlinchorus

@@ -17,6 +17,8 @@
 #include "tonvik/Parameters/CommittableCallback.h"
 #include "tonvik/Parameters/ParameterGroup.h"
 
+#include <iterator>
+
 namespace Tonvik
 {
 
@@ -160,6 +162,22 @@ uint32_t DeviceSettings::match_retrigger_keys(int32_t a_channel, int32_t a_key) 
             matched |= 1u << k;
     }
     return matched;
+}
+
+DeviceGlobalSettings::DeviceGlobalSettings()
+{
+    m_display_scale_parameter = make_choice<uint32_t>("DiSc", u"Display scale");
+    m_display_scale_parameter->append_option(1, u"Automatic", 0);
+    const uint32_t percents[] = {100, 125, 150, 175, 200, 250, 300};
+    for (uint32_t index = 0; index < std::size(percents); ++index)
+    {
+        m_display_scale_parameter->append_option(
+            index + 2, Bex::String::from_number(int64_t(percents[index])) + u"%", percents[index]);
+    }
+    m_display_scale_parameter->m_default_value = 0;
+    m_display_scale_parameter->m_variable = &m_display_scale;
+    make_immediate(m_display_scale_parameter);
+    m_collection.get_root()->append_parameter(m_display_scale_parameter);
 }
 
 void DeviceGlobalSettings::load_file(const Bex::String& a_path, const std::string& a_preamble,

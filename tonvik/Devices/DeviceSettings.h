@@ -82,11 +82,18 @@ protected:
 class DeviceGlobalSettings : public DeviceSettings
 {
 public:
+    DeviceGlobalSettings();
+
     // A missing, unreadable or damaged file leaves every setting at its default.
     void load_file(const Bex::String& a_path, const std::string& a_preamble, uint32_t a_version);
     // Writes beside a_path and moves the finished file into place, so a failed save never leaves
     // a truncated settings file. Failures throw.
     void save_file(const Bex::String& a_path, const std::string& a_preamble);
+
+    // The editor's size on screen, for every instance on this computer rather than for one
+    // project: a percentage, or 0 for what the display reports.
+    uint32_t m_display_scale = 0;
+    P_TypedChoice<uint32_t>* m_display_scale_parameter;
 };
 
 // The settings of one running instance; saved in the host chunk. Changes of precision, smoothing

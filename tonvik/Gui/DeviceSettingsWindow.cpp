@@ -22,8 +22,8 @@ DeviceSettingsWindow::DeviceSettingsWindow(Device& a_device)
 {
     m_tabs = new Kiv::Tabs();
     DeviceSettings* instance = a_device.get_instance_settings();
-    DeviceSettings* global = a_device.get_global_settings();
-    m_general = new Kiv::GridLayout(3, 3);
+    DeviceGlobalSettings* global = a_device.get_global_settings();
+    m_general = new Kiv::GridLayout(4, 3);
     m_general->set_style_subclass(u"Page");
     m_retrigger = new Kiv::GridLayout(DeviceSettings::RetriggerKeyCount + 1, 5);
     m_retrigger->set_style_subclass(u"Page");
@@ -51,7 +51,8 @@ DeviceSettingsWindow::~DeviceSettingsWindow()
         delete get_children().back();
 }
 
-void DeviceSettingsWindow::p_build_general(DeviceSettings& a_instance, DeviceSettings& a_global)
+void DeviceSettingsWindow::p_build_general(DeviceSettings& a_instance,
+                                           DeviceGlobalSettings& a_global)
 {
     const char16_t* headers[] = {u"", u"Current", u"Default"};
     for (uint32_t column = 0; column < 3; ++column)
@@ -67,6 +68,10 @@ void DeviceSettingsWindow::p_build_general(DeviceSettings& a_instance, DeviceSet
         create_settings_choice(m_editor_set, a_instance.m_modulation_visualization_parameter));
     m_general->set_child(
         2, 2, create_settings_choice(m_editor_set, a_global.m_modulation_visualization_parameter));
+    // One scale for every editor on this computer: it has no value of its own per instance.
+    m_general->set_child(3, 0, new Kiv::Label(u"Display scale:"));
+    m_general->set_child(3, 2,
+                         create_settings_choice(m_editor_set, a_global.m_display_scale_parameter));
 }
 
 void DeviceSettingsWindow::p_build_retrigger(DeviceSettings& a_instance, DeviceSettings& a_global)

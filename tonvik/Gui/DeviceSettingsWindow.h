@@ -13,6 +13,7 @@ class Tabs;
 namespace Tonvik
 {
 
+class DeviceGlobalSettings;
 class DeviceSettings;
 struct PresetLoadedEvent;
 
@@ -49,7 +50,7 @@ private:
         Kiv::Widget& m_root;
     };
 
-    void p_build_general(DeviceSettings& a_instance, DeviceSettings& a_global);
+    void p_build_general(DeviceSettings& a_instance, DeviceGlobalSettings& a_global);
     void p_build_retrigger(DeviceSettings& a_instance, DeviceSettings& a_global);
     void p_save(bool a_report_failure);
     void p_on_closed();

@@ -6,6 +6,7 @@
 #include "kiv/Desktop/NativeWindow.h"
 #include "tonvik/Application/TheApplication.h"
 #include "tonvik/Devices/Device.h"
+#include "tonvik/Devices/DeviceSettings.h"
 #include "tonvik/Gui/DeviceGui.h"
 #include "tonvik/Gui/DeviceGuiCriticalError.h"
 #include "tonvik/Platform/EditorWindow.h"
@@ -97,7 +98,8 @@ void PluginEditor::p_open(void* a_parent)
     m_window = EditorWindow::create(a_parent, g_first_size);
     if (!m_window)
         return;
-    toolkit->set_scale(m_window->get_display_scale());
+    m_scale = p_wanted_scale();
+    toolkit->set_scale(m_scale);
     m_desktop = std::make_unique<Kiv::Desktop>(*toolkit, m_window->take_native_window());
     p_build_gui();
     m_desktop->update();
@@ -173,6 +175,8 @@ void PluginEditor::idle()
     {
         if (m_gui)
             m_gui->idle();
+        if (p_wanted_scale() != m_scale)
+            p_apply_scale();
         m_window->process_events();
     }
     catch (...)
@@ -244,6 +248,30 @@ bool PluginEditor::post_wheel(float a_distance)
     {
     }
     return true;
+}
+
+float PluginEditor::p_wanted_scale() const
+{
+    const DeviceGlobalSettings* settings = m_device.get_global_settings();
+    if (settings && settings->m_display_scale != 0)
+        return float(settings->m_display_scale) / 100.0f;
+    return m_window->get_display_scale();
+}
+
+void PluginEditor::p_apply_scale()
+{
+    TheApplication* application = TheApplication::get();
+    Kiv::Application* toolkit = application ? application->get_toolkit() : nullptr;
+    if (!toolkit)
+        return;
+    m_scale = p_wanted_scale();
+    toolkit->set_scale(m_scale);
+    m_desktop->update();
+    const Kiv::WidgetSizeValues& requested = m_desktop->get_requested();
+    const Kiv::Size preferred{requested.preferred_width, requested.preferred_height};
+    m_window->set_size(preferred);
+    m_desktop->handle_resize();
+    m_host.sizeWindow(preferred.width, preferred.height);
 }
 
 void PluginEditor::p_on_requested_sizes_changed()

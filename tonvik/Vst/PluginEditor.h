@@ -45,6 +45,10 @@ private:
     void p_open(void* a_parent);
     void p_build_gui();
     void p_fit_host_window();
+    // The scale the settings ask for, or the display's own.
+    float p_wanted_scale() const;
+    // Rescales an open editor and asks the host for the size it now prefers.
+    void p_apply_scale();
     void p_on_requested_sizes_changed();
 
     VstHost& m_host;
@@ -54,6 +58,7 @@ private:
     DeviceGui* m_gui = nullptr;
     ERect m_rect{};
     float m_wheel_rest = 0.0f;
+    float m_scale = 1.0f;
 };
 
 } // namespace Tonvik

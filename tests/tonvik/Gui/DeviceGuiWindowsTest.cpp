@@ -3,8 +3,10 @@
 #include "kiv/Layouts/GridLayout.h"
 #include "kiv/Widgets/Tabs.h"
 #include "kiv/Widgets/TextCommandButton.h"
+#include "tonvik/Devices/DeviceSettings.h"
 #include "tonvik/Gui/DeviceAboutWindow.h"
 #include "tonvik/Gui/DeviceSettingsWindow.h"
+#include "tonvik/ParameterTypes/P_TypedChoice.h"
 
 using namespace Tonvik;
 using namespace TonvikTest;
@@ -105,6 +107,37 @@ TEST_F(WindowsTest, SettingsShowBothPagesWithTheirHeadersAndRows)
     EXPECT_EQ(text_at(keys, 8, 0), u"8:");
     for (uint32_t column = 1; column < 5; ++column)
         EXPECT_NE(keys.get_child(8, column), nullptr);
+}
+
+// The display scale belongs to the computer, not to one project: it has a default and no current
+// value, and a new instance reads what the last one saved.
+TEST_F(WindowsTest, TheDisplayScaleIsKeptWithTheDefaultsOnly)
+{
+    open_editor();
+    run_panel_command(g_settings_row);
+    auto settings = windows<DeviceSettingsWindow>();
+    ASSERT_EQ(settings.size(), 1u);
+    Kiv::GridLayout& general = settings[0]->get_general_grid();
+    ASSERT_EQ(general.get_row_count(), 4u);
+    auto* label = dynamic_cast<Kiv::Label*>(general.get_child(3, 0));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->get_text(), u"Display scale:");
+    EXPECT_EQ(general.get_child(3, 1), nullptr);
+    EXPECT_NE(general.get_child(3, 2), nullptr);
+
+    DeviceGlobalSettings& global = *m_device.get_global_settings();
+    EXPECT_EQ(global.m_display_scale, 0u);
+    EXPECT_EQ(global.m_display_scale_parameter->get_current_option()->m_name, u"Automatic");
+    ASSERT_TRUE(global.m_display_scale_parameter->select_option_by_user(6));
+    EXPECT_EQ(global.m_display_scale, 200u);
+    settings[0]->close();
+    m_desktop.settle();
+
+    TestDevice next{m_folder.path()};
+    next.initialize();
+    EXPECT_EQ(next.get_global_settings()->m_display_scale, 200u);
+    // The instance's own state knows nothing of it.
+    EXPECT_EQ(next.get_instance_settings()->get_collection().find(Bex::make_id("DiSc")), nullptr);
 }
 
 TEST_F(WindowsTest, ClosingSettingsSavesTheDefaultsEachTimeTheWindowWasShown)

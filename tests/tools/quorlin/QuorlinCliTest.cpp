@@ -587,7 +587,8 @@ TEST_F(QuorlinCli, StyleCheckNamesTheFirstErrorOfASheet)
 }
 
 // The editor painted off-screen: a PNG of the editor's own size for the main view, the second
-// voice tab and the windows over it; bad options fail in one line and write nothing.
+// voice tab and the windows over it; bad options fail in one line and write nothing. The pictures
+// of the chorus with two LFOs stay in the snapshot folder for people to look at.
 TEST_F(QuorlinCli, SnapshotRendersTheEditorToAPicture)
 {
     // Fontconfig keeps its caches for the life of the process, out of the leak checker's sight.
@@ -598,20 +599,58 @@ TEST_F(QuorlinCli, SnapshotRendersTheEditorToAPicture)
     const Result main = run({"snapshot", path("main.png"), "--preset", preset});
     ASSERT_EQ(main.code, 0) << main.err;
     EXPECT_NE(main.out.find("main.png: "), std::string::npos);
-    const auto main_size = fs::file_size(path("main.png"));
-    EXPECT_GT(main_size, 10000u);
+    EXPECT_GT(fs::file_size(path("main.png")), 10000u);
 
-    const Result tab = run({"snapshot", path("tab.png"), "--tab", "2"});
-    ASSERT_EQ(tab.code, 0) << tab.err;
-    ASSERT_EQ(run({"snapshot", path("about.png"), "--window", "about"}).code, 0);
+    const std::string folder = QUORLIN_SNAPSHOT_FOLDER;
+    fs::create_directories(folder);
+    const auto picture = [&folder](const char* a_name) { return folder + "/" + a_name; };
+    const std::vector<std::string> lfos = {"--chunk", LFO_CHORUS_CHUNK};
+    const auto with_lfos = [&lfos](std::vector<std::string> a_args)
+    {
+        a_args.insert(a_args.end(), lfos.begin(), lfos.end());
+        return a_args;
+    };
+    const Result first = run(with_lfos({"snapshot", picture("editor-voices-1-4.png")}));
+    ASSERT_EQ(first.code, 0) << first.err;
+    const Result second =
+        run(with_lfos({"snapshot", picture("editor-voices-5-8.png"), "--tab", "2"}));
+    ASSERT_EQ(second.code, 0) << second.err;
+    for (const char* window : {"about", "settings", "assignments"})
+    {
+        const std::string name = std::string("editor-") + window + ".png";
+        const Result shown =
+            run(with_lfos({"snapshot", picture(name.c_str()), "--window", window}));
+        EXPECT_EQ(shown.code, 0) << window << ": " << shown.err;
+        // A window over the editor changes the picture, not its size.
+        EXPECT_EQ(shown.out.substr(shown.out.rfind(": ")), first.out.substr(first.out.rfind(": ")));
+    }
+
     const Result large = run({"snapshot", path("large.png"), "--scale", "2"});
     ASSERT_EQ(large.code, 0) << large.err;
+    const Result plain = run({"snapshot", path("plain.png")});
+    ASSERT_EQ(plain.code, 0) << plain.err;
     // At twice the scale the same editor is about twice as wide.
     const auto width_of = [](const std::string& a_out)
     { return std::stoi(a_out.substr(a_out.rfind(": ") + 2)); };
-    EXPECT_NEAR(double(width_of(large.out)) / width_of(tab.out), 2.0, 0.25);
+    EXPECT_NEAR(double(width_of(large.out)) / width_of(plain.out), 2.0, 0.25);
 
     expect_clean_failure({"snapshot", path("bad.png"), "--scale", "9"}, "scale");
     expect_clean_failure({"snapshot", path("bad.png"), "--chunk", path("missing.bin")},
                          "Cannot open file");
+    expect_clean_failure({"snapshot", path("bad.png"), "--window", "mixer"}, "mixer");
+}
+
+// The plug-in's editor in a window of its own on a virtual display, closed by the command itself;
+// without a display the command says so.
+TEST_F(QuorlinCli, EditOpensTheEditorInAWindowOfItsOwn)
+{
+    const Result shown = run({"edit", "--chunk", LFO_CHORUS_CHUNK, "--close-after", "1"},
+                             "xvfb-run -a -s '-screen 0 1280x1024x24' ");
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    ASSERT_EQ(shown.out.rfind("Editor: ", 0), 0u) << shown.out;
+    EXPECT_GT(std::stoi(shown.out.substr(8)), 600);
+
+    const Result headless = run({"edit", "--close-after", "1"}, "DISPLAY= ");
+    EXPECT_EQ(headless.code, 1);
+    EXPECT_NE(headless.err.find("Cannot open the X display"), std::string::npos) << headless.err;
 }

@@ -52,6 +52,7 @@ int main(int argc, char** argv)
     quorlin::add_bench_command(app);
     quorlin::add_style_check_command(app);
     quorlin::add_snapshot_command(app);
+    quorlin::add_edit_command(app);
     try
     {
         app.parse(argc, argv);

@@ -17,5 +17,6 @@ void add_bini_command(CLI::App& a_app);
 void add_bench_command(CLI::App& a_app);
 void add_style_check_command(CLI::App& a_app);
 void add_snapshot_command(CLI::App& a_app);
+void add_edit_command(CLI::App& a_app);
 
 } // namespace quorlin

@@ -12,6 +12,7 @@
 #include "quorlinchorus/Plugin/BuiltInStyleSheet.h"
 #include "quorlinchorus/TheEffect.h"
 #include "tonvik/Gui/DevicePanel.h"
+#include "tonvik/Gui/Modulation/ModulationEditor.h"
 #include "tonvik/Presets/PresetManager.h"
 
 #include <CLI/CLI.hpp>
@@ -121,6 +122,8 @@ void snapshot(const SnapshotOptions& a_options)
         gui->get_panel().run(Tonvik::PanelCommand_ABOUT);
     else if (a_options.window == "settings")
         gui->get_panel().run(Tonvik::PanelCommand_SETTINGS);
+    else if (a_options.window == "assignments")
+        gui->get_modulation_editor().show_assignments();
     desktop.settle();
     Kiv::snapshot_desktop(desktop).write_png(Bex::String::from_utf8(a_options.output));
     effect.release_gui();
@@ -143,7 +146,7 @@ void add_snapshot_command(CLI::App& a_app)
     command->add_option("--tab", options->tab, "The voice tab to show: 1 or 2")
         ->check(CLI::Range(1, 2));
     command->add_option("--window", options->window, "The window to open over the editor")
-        ->check(CLI::IsMember({"main", "about", "settings"}));
+        ->check(CLI::IsMember({"main", "about", "settings", "assignments"}));
     command->add_option("--scale", options->scale, "The display scale, 1 at 96 dpi");
     command->callback([options] { snapshot(*options); });
 }
