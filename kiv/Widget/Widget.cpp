@@ -314,6 +314,9 @@ Rect Widget::get_area(int a_kind) const
 
 void Widget::set_background(const std::optional<Brush>& a_background)
 {
+    // Styles are applied again whenever a widget's state changes; only a real change repaints.
+    if (a_background == m_background)
+        return;
     m_background = a_background;
     invalidate();
 }
@@ -337,6 +340,8 @@ void Widget::set_font(const Font& a_font)
 
 void Widget::set_text_color(Color a_color)
 {
+    if (a_color == m_text_color)
+        return;
     m_text_color = a_color;
     invalidate();
 }
@@ -484,6 +489,13 @@ void Widget::invalidate()
 {
     if (!m_desktop || m_being_destroyed)
         return;
+    // Nothing of a hidden widget shows (an editor on a tab page behind another, say); hiding
+    // repaints its place through the parent.
+    for (const Widget* widget = this; widget; widget = widget->m_parent)
+    {
+        if (!widget->m_visible)
+            return;
+    }
     const Point position = get_desktop_position();
     m_desktop->invalidate_area({position.x, position.y, m_width, m_height});
 }

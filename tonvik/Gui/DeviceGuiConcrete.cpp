@@ -6,15 +6,12 @@
 #include "kiv/Widgets/PopupMenu.h"
 #include "kiv/Windows/MessageDialog.h"
 #include "tonvik/Devices/Device.h"
-#include "tonvik/Devices/DeviceSettings.h"
 #include "tonvik/Gui/DeviceGuiParameterDisplay.h"
 #include "tonvik/Gui/DevicePanel.h"
 #include "tonvik/Gui/EditorHintText.h"
 #include "tonvik/Gui/GuiClassKeeper.h"
 #include "tonvik/Gui/SingleParameterEditor.h"
 #include "tonvik/Gui/VariationSwitch.h"
-#include "tonvik/Modulation/Modulatee.h"
-#include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Parameters/Parameter.h"
 #include "tonvik/Parameters/ParameterVariation.h"
 
@@ -59,7 +56,6 @@ void DeviceGuiConcrete::idle()
         m_full_refresh = false;
         p_refresh_all();
     }
-    p_repaint_modulated();
     if (m_panel)
         m_panel->idle();
 }
@@ -136,46 +132,6 @@ void DeviceGuiConcrete::p_refresh_all()
     {
         if (p_is_editor(editor))
             editor->refresh();
-    }
-}
-
-void DeviceGuiConcrete::p_repaint_modulated()
-{
-    const DeviceInstanceSettings* settings = get_device().get_instance_settings();
-    const ModulationManager* modulation = get_device().get_modulation();
-    if (!settings || !modulation)
-        return;
-    const auto is_modulated = [modulation](const Parameter* a_parameter)
-    {
-        for (Modulatee* target : modulation->get_modulated_targets())
-        {
-            if (target->get_modulatee_parameter() == a_parameter)
-                return true;
-        }
-        return false;
-    };
-    switch (settings->m_modulation_visualization)
-    {
-    case ModulationVisualization_ALL:
-        for (SingleParameterEditor* editor : get_editors())
-        {
-            Kiv::Widget* widget = editor->get_widget();
-            if (widget && widget->get_desktop() && editor->get_parameter() &&
-                is_modulated(editor->get_parameter()))
-                widget->invalidate();
-        }
-        break;
-    case ModulationVisualization_BELOW_MOUSE_CURSOR:
-        if (SingleParameterEditor* editor = get_hovered_editor())
-        {
-            Kiv::Widget* widget = editor->get_widget();
-            if (widget && widget->get_desktop() && editor->has_modulation_overlay() &&
-                editor->get_parameter() && is_modulated(editor->get_parameter()))
-                widget->invalidate();
-        }
-        break;
-    default:
-        break;
     }
 }
 

@@ -63,7 +63,6 @@ private:
     bool p_is_editor(const SingleParameterEditor* a_editor) const;
     void p_set_hovered(SingleParameterEditor* a_editor, Kiv::Widget* a_widget);
     void p_show_hint();
-    void p_repaint_modulated();
     void p_refresh_all();
 
     void p_on_desktop_changed(Kiv::WidgetEvents::OnDesktopChanged& a_event);

@@ -292,7 +292,7 @@ void X11Window::set_desktop(Desktop* a_desktop)
 
 void X11Window::invalidate(const Rect& a_area)
 {
-    m_invalid_area = m_invalid_area.united(a_area);
+    m_invalid_region.add(a_area);
 }
 
 void X11Window::set_size_limits(Size a_minimum, Size a_maximum)
@@ -547,11 +547,10 @@ void X11Window::p_update()
 
 void X11Window::p_paint()
 {
-    if (!m_desktop || m_resources->destroyed || m_invalid_area.is_empty())
+    if (!m_desktop || m_resources->destroyed || m_invalid_region.is_empty())
         return;
-    const Rect area = m_invalid_area.intersected({0, 0, m_size.width, m_size.height});
-    m_invalid_area = {};
-    if (area.is_empty())
+    const Bex::Vector<Rect> areas = m_invalid_region.take({0, 0, m_size.width, m_size.height});
+    if (areas.empty())
         return;
     Display* display = m_connection->get_display();
     Resources& resources = *m_resources;
@@ -581,6 +580,7 @@ void X11Window::p_paint()
     }
     if (!resources.gc)
         resources.gc = XCreateGC(display, resources.window, 0, nullptr);
+    for (const Rect& area : areas)
     {
         std::unique_ptr<cairo_t, ContextDeleter> context(cairo_create(resources.surface));
         cairo_rectangle(context.get(), area.x, area.y, area.width, area.height);
@@ -592,12 +592,15 @@ void X11Window::p_paint()
         m_desktop->paint(painter, area);
     }
     cairo_surface_flush(resources.surface);
-    if (resources.image)
-        XPutImage(display, resources.window, resources.gc, resources.image, area.x, area.y, area.x,
-                  area.y, uint32_t(area.width), uint32_t(area.height));
-    else
-        XCopyArea(display, resources.back_buffer, resources.window, resources.gc, area.x, area.y,
-                  uint32_t(area.width), uint32_t(area.height), area.x, area.y);
+    for (const Rect& area : areas)
+    {
+        if (resources.image)
+            XPutImage(display, resources.window, resources.gc, resources.image, area.x, area.y,
+                      area.x, area.y, uint32_t(area.width), uint32_t(area.height));
+        else
+            XCopyArea(display, resources.back_buffer, resources.window, resources.gc, area.x,
+                      area.y, uint32_t(area.width), uint32_t(area.height), area.x, area.y);
+    }
 }
 
 void X11Window::p_resized(Size a_size)

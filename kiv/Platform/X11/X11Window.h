@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kiv/Desktop/NativeWindow.h"
+#include "kiv/Graphics/InvalidRegion.h"
 #include "kiv/Platform/Cairo/CairoTextMeasurer.h"
 
 #include <memory>
@@ -97,7 +98,7 @@ private:
     Size m_size;
     Size m_minimum_size;
     Size m_maximum_size;
-    Rect m_invalid_area;
+    InvalidRegion m_invalid_region;
     unsigned long m_parent = 0;
     bool m_popup;
     bool m_update_requested = false;

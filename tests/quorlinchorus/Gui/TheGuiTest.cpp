@@ -1,13 +1,19 @@
 #include "quorlinchorus/Gui/TheGui.h"
 
+#include "bex/Core/Id.h"
 #include "kiv/Application/Application.h"
 #include "kiv/Desktop/OffscreenDesktop.h"
 #include "kiv/Widgets/Tab.h"
 #include "kiv/Widgets/Tabs.h"
 #include "quorlinchorus/TheEffect.h"
+#include "tests/support/LfoSetup.h"
+#include "tonvik/Devices/DeviceProgram.h"
+#include "tonvik/Devices/DeviceSettings.h"
 #include "tonvik/Gui/SingleParameterEditor.h"
 #include "tonvik/ParameterTypes/P_Boolean.h"
+#include "tonvik/ParameterTypes/P_TypedChoice.h"
 #include "tonvik/Parameters/Parameter.h"
+#include "tonvik/Parameters/ParameterCollection.h"
 
 #include <gtest/gtest.h>
 
@@ -136,6 +142,50 @@ TEST_F(TheGuiTest, SoloOnVoiceThreeLeavesTheEnabledBoxesAsTheyWere)
             editor_of(u"Solo " + Bex::String::from_utf8(std::to_string(voice)))->get_parameter());
         EXPECT_EQ(other->get_value(), voice == 3) << voice;
     }
+}
+
+// With "All", each idle repaints exactly the modulated editors that show, each as itself: not the
+// editor on the hidden voice tab, not the box around them all. "None" repaints nothing.
+TEST_F(TheGuiTest, IdleRepaintsOnlyTheModulatedEditorsThatShow)
+{
+    Tonvik::ModulationManager& modulation = *m_effect.get_modulation();
+    Tonvik::LfoModulator* lfo = test_support::add_lfo(modulation);
+    for (const char* id : {"Del1", "Del5", "Wet "})
+    {
+        test_support::add_lfo_entry(
+            modulation, lfo, m_effect.get_program()->get_collection().find(Bex::make_id(id)));
+    }
+    // The entries' own editors show their new values once.
+    m_gui->idle();
+    m_desktop.settle();
+    Kiv::OffscreenWindow& window = m_desktop.get_window_backend();
+    const auto rect_of = [this](const char16_t* a_name)
+    {
+        const Kiv::Widget* widget = editor_of(a_name)->get_widget();
+        const Kiv::Point corner = widget->get_desktop_position();
+        return Kiv::Rect{corner.x, corner.y, widget->get_width(), widget->get_height()};
+    };
+    const auto repainted_after_idle = [&]
+    {
+        window.clear_invalid_area();
+        m_gui->idle();
+        m_desktop.settle();
+        std::set<std::tuple<int, int, int, int>> rects;
+        for (const Kiv::Rect& rect : window.get_invalid_region().get_rectangles())
+            rects.insert({rect.x, rect.y, rect.width, rect.height});
+        return rects;
+    };
+    const Kiv::Rect delay = rect_of(u"Delay 1");
+    const Kiv::Rect wet = rect_of(u"Wet");
+    EXPECT_EQ(repainted_after_idle(), (std::set<std::tuple<int, int, int, int>>{
+                                          {delay.x, delay.y, delay.width, delay.height},
+                                          {wet.x, wet.y, wet.width, wet.height}}));
+
+    m_effect.get_instance_settings()->m_modulation_visualization_parameter->select_option_by_user(
+        3);
+    ASSERT_EQ(m_effect.get_instance_settings()->m_modulation_visualization,
+              Tonvik::ModulationVisualization_NONE);
+    EXPECT_TRUE(repainted_after_idle().empty());
 }
 
 } // namespace quorlinchorus
