@@ -23,7 +23,7 @@ DeviceSettingsWindow::DeviceSettingsWindow(Device& a_device)
     m_tabs = new Kiv::Tabs();
     DeviceSettings* instance = a_device.get_instance_settings();
     DeviceGlobalSettings* global = a_device.get_global_settings();
-    m_general = new Kiv::GridLayout(4, 3);
+    m_general = new Kiv::GridLayout(5, 3);
     m_general->set_style_subclass(u"Page");
     m_retrigger = new Kiv::GridLayout(DeviceSettings::RetriggerKeyCount + 1, 5);
     m_retrigger->set_style_subclass(u"Page");
@@ -72,6 +72,19 @@ void DeviceSettingsWindow::p_build_general(DeviceSettings& a_instance,
     m_general->set_child(3, 0, new Kiv::Label(u"Display scale:"));
     m_general->set_child(3, 2,
                          create_settings_choice(m_editor_set, a_global.m_display_scale_parameter));
+    // Every cell as wide as its column, and the rows at the top of the page however tall the
+    // other page makes it.
+    for (uint32_t row = 0; row < 4; ++row)
+    {
+        for (uint32_t column = 0; column < 3; ++column)
+        {
+            if (Kiv::Widget* cell = m_general->get_child(row, column))
+                cell->set_horizontally_stretchable(true);
+        }
+    }
+    auto* rest = new Kiv::Widget();
+    rest->set_vertically_stretchable(true);
+    m_general->set_child(4, 0, rest);
 }
 
 void DeviceSettingsWindow::p_build_retrigger(DeviceSettings& a_instance, DeviceSettings& a_global)
