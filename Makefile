@@ -11,6 +11,7 @@ test: bootstrap
 	find build/release/snapshots -maxdepth 1 -type f -name '*.png' -exec cp {} build/snapshots/ \;
 	scripts/real-hosts.sh build/release/QuorlinChorus.so
 	scripts/windows-tests.sh
+	find build/windows-tests/snapshots -maxdepth 1 -type f -name '*.png' -exec cp {} build/snapshots/ \;
 	QUORLIN_WINDOWS_BUILD=build/windows-tests scripts/package.sh
 	scripts/package-check.sh
 	cmake --preset asan
