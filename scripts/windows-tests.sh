@@ -5,6 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The editor's tests make real windows: everything Wine starts, its server and desktop included,
+# runs on one virtual X display of its own.
+if [ -z "${QUORLIN_WINDOWS_TESTS_DISPLAY:-}" ]; then
+    exec env QUORLIN_WINDOWS_TESTS_DISPLAY=1 xvfb-run -a -s "-screen 0 1600x1300x24" "$0" "$@"
+fi
+
 build=build/windows-tests
 cmake --preset windows-tests
 cmake --build --preset windows-tests

@@ -29,10 +29,8 @@ TEST(PluginEntry, EffectRecordDescribesTheChorus)
     EXPECT_EQ(effect->numParams, 109);
     EXPECT_EQ(effect->numInputs, 2);
     EXPECT_EQ(effect->numOutputs, 2);
-    // Replacing, chunks and an editor where the platform has editor windows; not an
-    // instrument, no double precision.
-    EXPECT_EQ(effect->flags, effFlagsCanReplacing | effFlagsProgramChunks |
-                                 (plugin_test::platform_has_editor() ? effFlagsHasEditor : 0));
+    // Replacing, chunks and an editor; not an instrument, no double precision.
+    EXPECT_EQ(effect->flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsHasEditor);
     EXPECT_EQ(effect->initialDelay, 0);
     EXPECT_EQ(effect->ioRatio, 1.0f);
     EXPECT_EQ(uint32_t(effect->uniqueID), 0xFFFFFE32u);

@@ -17,7 +17,4 @@ inline std::string plugin_path()
 // presets of the person running the tests are never read or written.
 void redirect_data_folders(const std::string& a_base);
 
-// Whether the plug-in built for this platform offers an editor window.
-bool platform_has_editor();
-
 } // namespace plugin_test

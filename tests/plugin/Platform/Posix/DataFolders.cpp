@@ -14,10 +14,4 @@ void redirect_data_folders(const std::string& a_base)
     setenv("HOME", (base / "home").c_str(), 1);
 }
 
-// An X11 child window.
-bool platform_has_editor()
-{
-    return true;
-}
-
 } // namespace plugin_test

@@ -7,10 +7,4 @@ namespace plugin_test
 // a Wine prefix of the build folder's own, so its AppData belongs to the tests alone.
 void redirect_data_folders(const std::string&) {}
 
-// The Windows editor window is not built yet.
-bool platform_has_editor()
-{
-    return false;
-}
-
 } // namespace plugin_test
