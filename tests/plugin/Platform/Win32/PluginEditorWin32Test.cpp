@@ -35,6 +35,7 @@ public:
             CreateWindowExW(0, L"QuorlinTestHost", L"Test host", WS_OVERLAPPEDWINDOW, 0, 0, 1300,
                             1250, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ShowWindow(m_window, SW_SHOW);
+        SetForegroundWindow(m_window);
     }
     ~HostWindow() { DestroyWindow(m_window); }
     HWND get() const { return m_window; }
@@ -150,9 +151,15 @@ public:
         return std::nullopt;
     }
 
+    // As the system delivers it: the pointer where the message says, the message through the
+    // queue, and the host's loop running.
     void mouse(UINT a_message, int a_x, int a_y, WPARAM a_buttons)
     {
-        SendMessageW(editor_window(), a_message, a_buttons, MAKELPARAM(a_x, a_y));
+        POINT screen{a_x, a_y};
+        ClientToScreen(editor_window(), &screen);
+        SetCursorPos(screen.x, screen.y);
+        PostMessageW(editor_window(), a_message, a_buttons, MAKELPARAM(a_x, a_y));
+        idle(1);
     }
 
 private:
@@ -212,9 +219,10 @@ TEST(PluginEditorWin32, DraggingABarAndOpeningTheMenuReachTheHostTwentyTimesOver
             const int y = bar->second + 4;
             host.mouse(WM_MOUSEMOVE, x, y, 0);
             host.mouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+            // Bars follow the mouse up and down.
             for (int step = 1; step <= 5; ++step)
-                host.mouse(WM_MOUSEMOVE, x + step * 10, y, MK_LBUTTON);
-            host.mouse(WM_LBUTTONUP, x + 50, y, 0);
+                host.mouse(WM_MOUSEMOVE, x, y - step * 10, MK_LBUTTON);
+            host.mouse(WM_LBUTTONUP, x, y - 50, 0);
             host.idle(2);
             const std::vector<HostEvent>& events = host.plugin().get_events();
             EXPECT_EQ(count(events, HostEvent::Kind_BEGIN_EDIT, dry), 1u);
