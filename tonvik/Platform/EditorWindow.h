@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bex/Core/String.h"
 #include "kiv/Graphics/Geometry.h"
 
 #include <memory>
@@ -37,6 +38,9 @@ public:
     virtual bool get_pointer_position(Kiv::Point& a_position) const = 0;
     // 1 at 96 dots per inch.
     virtual float get_display_scale() const = 0;
+    // What a key the host names by its code (a toolkit key code) types, for hosts that hand keys
+    // to the plug-in instead of its window; empty for keys that type nothing.
+    virtual Bex::String text_for_key(uint32_t a_key_code, uint32_t a_modifiers) const = 0;
 };
 
 } // namespace Tonvik

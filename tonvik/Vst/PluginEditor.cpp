@@ -198,13 +198,20 @@ bool PluginEditor::onKeyDown(VstKeyCode& a_key)
         // host keeps them (the space bar for its transport, say).
         if (!m_desktop->get_focus())
             return false;
+        const uint32_t modifiers = translate_vst_modifiers(a_key);
         if (code != 0)
-            m_desktop->handle_key_down(code, translate_vst_modifiers(a_key));
-        if (a_key.virt == 0 && a_key.character >= 0x20 && a_key.character != 0x7F &&
-            !(a_key.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND)))
-        {
-            m_desktop->handle_text(p_text_of(uint32_t(a_key.character)));
-        }
+            m_desktop->handle_key_down(code, modifiers);
+        // Commands type nothing; a character the host gives is the text, and a key it names only
+        // by its code (the keypad's, say) types what the keyboard layout makes of it.
+        if (a_key.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND))
+            return true;
+        Bex::String text;
+        if (a_key.virt == 0 && a_key.character >= 0x20 && a_key.character != 0x7F)
+            text = p_text_of(uint32_t(a_key.character));
+        else if (a_key.virt != 0 && code != 0)
+            text = m_window->text_for_key(code, modifiers);
+        if (!text.empty())
+            m_desktop->handle_text(text);
         return true;
     }
     catch (...)

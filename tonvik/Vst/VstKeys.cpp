@@ -77,4 +77,27 @@ uint32_t translate_vst_modifiers(const VstKeyCode& a_key)
     return modifiers;
 }
 
+Bex::String text_of_key_code(uint32_t a_key_code)
+{
+    if (a_key_code == Kiv::KeyCode_SPACE)
+        return u" ";
+    if (a_key_code >= Kiv::KeyCode_NUMPAD_0 && a_key_code <= Kiv::KeyCode_NUMPAD_0 + 9)
+        return Bex::String(1, char16_t(u'0' + (a_key_code - Kiv::KeyCode_NUMPAD_0)));
+    switch (a_key_code)
+    {
+    case Kiv::KeyCode_MULTIPLY:
+        return u"*";
+    case Kiv::KeyCode_ADD:
+        return u"+";
+    case Kiv::KeyCode_SUBTRACT:
+        return u"-";
+    case Kiv::KeyCode_DECIMAL:
+        return u".";
+    case Kiv::KeyCode_DIVIDE:
+        return u"/";
+    default:
+        return Bex::String();
+    }
+}
+
 } // namespace Tonvik

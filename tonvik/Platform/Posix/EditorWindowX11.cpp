@@ -2,6 +2,7 @@
 
 #include "kiv/Platform/X11/X11DisplayScale.h"
 #include "kiv/Platform/X11/X11Window.h"
+#include "tonvik/Vst/VstKeys.h"
 
 #include <cstdint>
 
@@ -31,6 +32,11 @@ public:
         return m_window->query_pointer(a_position);
     }
     float get_display_scale() const override { return Kiv::read_display_scale(); }
+    // The X server's layout is not at hand here; what every layout types will do.
+    Bex::String text_for_key(uint32_t a_key_code, uint32_t) const override
+    {
+        return text_of_key_code(a_key_code);
+    }
 
 private:
     std::unique_ptr<Kiv::X11Window> m_owned;

@@ -32,6 +32,10 @@ public:
     {
         return Kiv::read_display_scale(m_window->get_handle());
     }
+    Bex::String text_for_key(uint32_t a_key_code, uint32_t a_modifiers) const override
+    {
+        return Kiv::Win32Window::text_for_key(a_key_code, a_modifiers);
+    }
 
 private:
     std::unique_ptr<Kiv::Win32Window> m_owned;
