@@ -172,10 +172,12 @@ Kiv::Widget* TheGui::p_make_voice_page(int a_first_voice)
         {
             Kiv::Widget* editor =
                 p_make_editor(voice_name(pattern, a_first_voice + int(column) - 1));
-            // The pan laws' names are long; four of them side by side would widen the editor.
+            // The pan laws' full texts are long; four of them side by side would widen the
+            // editor, so the boxes show the short names and the menus the full texts.
             if (auto* choice = dynamic_cast<Tonvik::ParameterGui_Choice*>(editor))
             {
                 choice->set_shrinkable(true);
+                choice->set_short_names(true);
                 choice->set_style_subclass(u"Compact");
             }
             grid->set_child(row, column, editor);

@@ -75,7 +75,17 @@ void ParameterGui_Choice::refresh()
     const P_GenericChoice_Option* current = choice->get_current_option();
     if (!current || !set_current_data(current->m_id))
         set_current(nullptr);
+    else if (m_short_names)
+        set_text(current->m_name);
     m_refreshing = false;
+}
+
+void ParameterGui_Choice::set_short_names(bool a_short)
+{
+    m_short_names = a_short;
+    refresh();
+    if (!a_short)
+        set_text(Bex::String());
 }
 
 void ParameterGui_Choice::on_parameter_definition_changed(Parameter* a_parameter)

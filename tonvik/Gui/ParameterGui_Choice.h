@@ -21,6 +21,9 @@ public:
 
     // The menu again from the option tree, with the current option checked.
     void rebuild_items();
+    // Shows the current option by its name rather than its display text, for narrow places;
+    // the menu keeps the full texts.
+    void set_short_names(bool a_short);
 
 protected:
     // The editor of the editable option's value, opened as a popup at the combo box. Throws
@@ -33,6 +36,7 @@ private:
     void p_on_item_chosen(Kiv::MenuEvent& a_event);
 
     bool m_refreshing = false;
+    bool m_short_names = false;
 };
 
 } // namespace Tonvik

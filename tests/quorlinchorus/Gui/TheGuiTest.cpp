@@ -3,6 +3,7 @@
 #include "bex/Core/Id.h"
 #include "kiv/Application/Application.h"
 #include "kiv/Desktop/OffscreenDesktop.h"
+#include "kiv/Widgets/ComboBox.h"
 #include "kiv/Widgets/Tab.h"
 #include "kiv/Widgets/Tabs.h"
 #include "quorlinchorus/TheEffect.h"
@@ -186,6 +187,16 @@ TEST_F(TheGuiTest, IdleRepaintsOnlyTheModulatedEditorsThatShow)
     ASSERT_EQ(m_effect.get_instance_settings()->m_modulation_visualization,
               Tonvik::ModulationVisualization_NONE);
     EXPECT_TRUE(repainted_after_idle().empty());
+}
+
+// Four pan-law boxes side by side show the laws' short names; their menus keep the full texts.
+TEST_F(TheGuiTest, PanLawBoxesShowShortNamesAndFullTextsInTheirMenus)
+{
+    auto* box = dynamic_cast<Kiv::ComboBox*>(editor_of(u"Input panning law 1")->get_widget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->get_shown_text(), u"-3dB (sch)");
+    ASSERT_FALSE(box->get_items().children.empty());
+    EXPECT_EQ(box->get_items().children[0]->text, u"-6dB, linear");
 }
 
 } // namespace quorlinchorus
