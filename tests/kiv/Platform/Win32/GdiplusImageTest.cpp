@@ -43,6 +43,14 @@ GdiplusImage make_picture()
     return image;
 }
 
+// Files of failing writes and reads, apart from the pictures people look at.
+Bex::String scratch_folder()
+{
+    const Bex::String folder = KivTest::snapshot_folder() + u"/image-tests";
+    Bex::ensure_folder(folder);
+    return folder;
+}
+
 } // namespace
 
 TEST(GdiplusImageTest, PngReadsBackAsTheSameImage)
@@ -57,7 +65,7 @@ TEST(GdiplusImageTest, PngReadsBackAsTheSameImage)
 
 TEST(GdiplusImageTest, AFailedWriteLeavesTheOldFileAndNoLeftovers)
 {
-    const Bex::String folder = KivTest::snapshot_folder();
+    const Bex::String folder = scratch_folder();
     const Bex::String path = folder + u"/kept-windows.png";
     const Bex::String blocker = path + u".tmp";
     std::filesystem::remove(std::filesystem::path(std::u16string(blocker)));
@@ -92,7 +100,7 @@ TEST(GdiplusImageTest, AFailedWriteLeavesTheOldFileAndNoLeftovers)
 
 TEST(GdiplusImageTest, BadFilesSizesAndPixelsAreRefused)
 {
-    const Bex::String folder = KivTest::snapshot_folder();
+    const Bex::String folder = scratch_folder();
     EXPECT_THROW(GdiplusImage::read_png(folder + u"/blocked-windows.png"), Bex::Exception);
     EXPECT_THROW(GdiplusImage::read_png(folder + u"/absent.png"), Bex::Exception);
     const Bex::String text = folder + u"/not-an-image.png";
