@@ -8,6 +8,7 @@
 #include "tonvik/ParameterTypes/Units.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Tonvik
 {
@@ -137,7 +138,9 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
         }
         else
         {
-            std::copy(raw, raw + 16, up);
+            // Whole blocks of distinct buffers: a fixed-size copy the compiler does inline,
+            // where a copy of unknown overlap would call the library.
+            std::memcpy(up, raw, 16 * sizeof(float));
         }
         group.m_previous = up[a_samples - 1];
         group.m_signal.derive();
@@ -152,8 +155,8 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
         if (kernel)
             kernel(io.m_input, entry->get_range_vector(), entry->m_signal_vector, amount,
                    io.m_output);
-        else
-            std::copy(io.m_input, io.m_input + 16, io.m_output);
+        else if (io.m_input != io.m_output)
+            std::memcpy(io.m_output, io.m_input, 16 * sizeof(float));
         if (entry->m_last_in_chain)
             entry->get_target()->finish_modulation();
     }
