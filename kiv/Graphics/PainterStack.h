@@ -4,6 +4,9 @@
 #include "kiv/Graphics/Geometry.h"
 #include "kiv/Graphics/Painter.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace Kiv
 {
 
@@ -22,11 +25,14 @@ public:
         return {int32_t(float(a_point.x) * t.scale_x + t.offset_x),
                 int32_t(float(a_point.y) * t.scale_y + t.offset_y)};
     }
+    // Always with a size of 0 or more: a mirroring transform, or a rectangle given with a negative
+    // size, covers the same pixels as its upright form.
     Rect to_device(const Rect& a_rect) const
     {
         const Point corner = to_device(Point{a_rect.x, a_rect.y});
         const Point end = to_device(Point{a_rect.x + a_rect.width, a_rect.y + a_rect.height});
-        return {corner.x, corner.y, end.x - corner.x, end.y - corner.y};
+        return {std::min(corner.x, end.x), std::min(corner.y, end.y), std::abs(end.x - corner.x),
+                std::abs(end.y - corner.y)};
     }
 
     void push_clip(const Rect& a_rect)

@@ -31,6 +31,25 @@ TEST(RecordingPainterTest, TransformsStackAndClipsNarrow)
     EXPECT_THROW(painter.pop_clip(), Bex::Exception);
 }
 
+// A mirroring transform, or a rectangle given from its far corner, covers the same pixels as
+// the upright rectangle: for fills and for clips alike.
+TEST(RecordingPainterTest, MirroredRectanglesCoverTheirUprightPixels)
+{
+    RecordingPainter painter({0, 0, 100, 100});
+    painter.push_transform({-1.0f, 1.0f, 100.0f, 0.0f});
+    painter.push_clip({10, 0, 20, 10});
+    painter.fill_rectangle({10, 0, 20, 10}, Brush{});
+    painter.pop_clip();
+    painter.pop_transform();
+    painter.fill_rectangle({30, 40, -20, -10}, Brush{});
+
+    const auto& operations = painter.get_operations();
+    ASSERT_EQ(operations.size(), 2u);
+    EXPECT_EQ(operations[0].rect, (Rect{70, 0, 20, 10}));
+    EXPECT_EQ(operations[0].clip, (Rect{70, 0, 20, 10}));
+    EXPECT_EQ(operations[1].rect, (Rect{10, 30, 20, 10}));
+}
+
 TEST(RecordingPainterTest, TextIsMeasuredInItsFont)
 {
     RecordingPainter painter({0, 0, 100, 100});

@@ -98,8 +98,9 @@ void PluginEditor::p_open(void* a_parent)
     m_window = EditorWindow::create(a_parent, g_first_size);
     if (!m_window)
         return;
-    m_scale = p_wanted_scale();
-    toolkit->set_scale(m_scale);
+    m_display_scale = m_window->get_display_scale();
+    m_scale_setting = p_scale_setting();
+    toolkit->set_scale(p_scale());
     m_desktop = std::make_unique<Kiv::Desktop>(*toolkit, m_window->take_native_window());
     p_build_gui();
     m_desktop->update();
@@ -175,8 +176,8 @@ void PluginEditor::idle()
     {
         if (m_gui)
             m_gui->idle();
-        if (p_wanted_scale() != m_scale)
-            p_apply_scale();
+        if (p_scale_setting() != m_scale_setting)
+            p_apply_scale_setting();
         m_window->process_events();
     }
     catch (...)
@@ -257,22 +258,20 @@ bool PluginEditor::post_wheel(float a_distance)
     return true;
 }
 
-float PluginEditor::p_wanted_scale() const
+uint32_t PluginEditor::p_scale_setting() const
 {
     const DeviceGlobalSettings* settings = m_device.get_global_settings();
-    if (settings && settings->m_display_scale != 0)
-        return float(settings->m_display_scale) / 100.0f;
-    return m_window->get_display_scale();
+    return settings ? settings->m_display_scale : 0;
 }
 
-void PluginEditor::p_apply_scale()
+void PluginEditor::p_apply_scale_setting()
 {
     TheApplication* application = TheApplication::get();
     Kiv::Application* toolkit = application ? application->get_toolkit() : nullptr;
     if (!toolkit)
         return;
-    m_scale = p_wanted_scale();
-    toolkit->set_scale(m_scale);
+    m_scale_setting = p_scale_setting();
+    toolkit->set_scale(p_scale());
     m_desktop->update();
     const Kiv::WidgetSizeValues& requested = m_desktop->get_requested();
     const Kiv::Size preferred{requested.preferred_width, requested.preferred_height};

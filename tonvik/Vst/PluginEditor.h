@@ -45,10 +45,14 @@ private:
     void p_open(void* a_parent);
     void p_build_gui();
     void p_fit_host_window();
-    // The scale the settings ask for, or the display's own.
-    float p_wanted_scale() const;
-    // Rescales an open editor and asks the host for the size it now prefers.
-    void p_apply_scale();
+    // The "Display scale" setting in percent; 0 for the display's own scale.
+    uint32_t p_scale_setting() const;
+    float p_scale() const
+    {
+        return m_scale_setting ? float(m_scale_setting) / 100.0f : m_display_scale;
+    }
+    // Rescales an open editor to the setting and asks the host for the size it now prefers.
+    void p_apply_scale_setting();
     void p_on_requested_sizes_changed();
 
     VstHost& m_host;
@@ -58,7 +62,10 @@ private:
     DeviceGui* m_gui = nullptr;
     ERect m_rect{};
     float m_wheel_rest = 0.0f;
-    float m_scale = 1.0f;
+    // What the display asked for when the editor opened: reading it again may mean a round trip
+    // to the display server, too slow for every idle call.
+    float m_display_scale = 1.0f;
+    uint32_t m_scale_setting = 0;
 };
 
 } // namespace Tonvik

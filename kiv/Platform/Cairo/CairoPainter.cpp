@@ -14,22 +14,6 @@ namespace Kiv
 namespace
 {
 
-Rect normalized(const Rect& a_rect)
-{
-    Rect rect = a_rect;
-    if (rect.width < 0)
-    {
-        rect.x += rect.width;
-        rect.width = -rect.width;
-    }
-    if (rect.height < 0)
-    {
-        rect.y += rect.height;
-        rect.height = -rect.height;
-    }
-    return rect;
-}
-
 // Odd widths are centred on the pixel's centre; even widths on its far corner, so that a line of
 // width 2 covers the named pixel and the one after it rather than half of three.
 double pixel_offset(int32_t a_width)
@@ -98,7 +82,7 @@ int32_t CairoPainter::p_device_width(const Pen& a_pen) const
 
 void CairoPainter::fill_rectangle(const Rect& a_rect, const Brush& a_brush)
 {
-    const Rect rect = normalized(m_stack.to_device(a_rect));
+    const Rect rect = m_stack.to_device(a_rect);
     if (rect.is_empty() || !p_begin(a_brush.color))
         return;
     cairo_rectangle(m_context, rect.x, rect.y, rect.width, rect.height);
@@ -108,7 +92,7 @@ void CairoPainter::fill_rectangle(const Rect& a_rect, const Brush& a_brush)
 
 void CairoPainter::stroke_rectangle(const Rect& a_rect, const Pen& a_pen)
 {
-    const Rect rect = normalized(m_stack.to_device(a_rect));
+    const Rect rect = m_stack.to_device(a_rect);
     if (rect.is_empty() || !p_begin(a_pen.color))
         return;
     const int32_t width = p_device_width(a_pen);

@@ -16,22 +16,6 @@ using namespace GdiplusApi;
 namespace
 {
 
-Rect normalized(const Rect& a_rect)
-{
-    Rect rect = a_rect;
-    if (rect.width < 0)
-    {
-        rect.x += rect.width;
-        rect.width = -rect.width;
-    }
-    if (rect.height < 0)
-    {
-        rect.y += rect.height;
-        rect.height = -rect.height;
-    }
-    return rect;
-}
-
 // Odd widths are centred on the pixel's centre; even widths on its far corner, so that a line of
 // width 2 covers the named pixel and the one after it rather than half of three.
 float pixel_offset(int32_t a_width)
@@ -96,7 +80,7 @@ int32_t GdiplusPainter::p_device_width(const Pen& a_pen) const
 
 void GdiplusPainter::fill_rectangle(const Rect& a_rect, const Brush& a_brush)
 {
-    const Rect rect = normalized(m_stack.to_device(a_rect));
+    const Rect rect = m_stack.to_device(a_rect);
     if (rect.is_empty() || !p_begin(a_brush.color))
         return;
     const Owned<Gdiplus::GpBrush> brush = make_solid_brush(a_brush.color.argb);
@@ -105,7 +89,7 @@ void GdiplusPainter::fill_rectangle(const Rect& a_rect, const Brush& a_brush)
 
 void GdiplusPainter::stroke_rectangle(const Rect& a_rect, const Pen& a_pen)
 {
-    const Rect rect = normalized(m_stack.to_device(a_rect));
+    const Rect rect = m_stack.to_device(a_rect);
     if (rect.is_empty() || !p_begin(a_pen.color))
         return;
     const Owned<Gdiplus::GpBrush> brush = make_solid_brush(a_pen.color.argb);

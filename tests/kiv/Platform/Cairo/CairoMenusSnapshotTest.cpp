@@ -1,5 +1,6 @@
-#include "Platform/Cairo/ImageInspection.h"
+#include "Support/ImageInspection.h"
 #include "Support/TestWidgets.h"
+#include "kiv/Platform/Cairo/CairoImage.h"
 
 #include "kiv/Desktop/OffscreenDesktop.h"
 #include "kiv/Layouts/LinearLayouts.h"

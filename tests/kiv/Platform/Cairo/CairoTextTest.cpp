@@ -1,4 +1,5 @@
-#include "Platform/Cairo/ImageInspection.h"
+#include "Support/ImageInspection.h"
+#include "kiv/Platform/Cairo/CairoImage.h"
 
 #include <gtest/gtest.h>
 

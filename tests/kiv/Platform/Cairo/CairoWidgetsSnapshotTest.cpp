@@ -1,6 +1,7 @@
-#include "Platform/Cairo/ImageInspection.h"
 #include "Platform/Cairo/WidgetStates.h"
+#include "Support/ImageInspection.h"
 #include "Support/TestWidgets.h"
+#include "kiv/Platform/Cairo/CairoImage.h"
 
 #include "kiv/Desktop/OffscreenDesktop.h"
 #include "kiv/Layouts/GridLayout.h"

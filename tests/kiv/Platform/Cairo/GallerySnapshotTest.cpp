@@ -1,6 +1,7 @@
-#include "Platform/Cairo/ImageInspection.h"
+#include "Support/ImageInspection.h"
 #include "Support/TestWidgets.h"
 #include "Support/WidgetGallery.h"
+#include "kiv/Platform/Cairo/CairoImage.h"
 
 #include "kiv/Desktop/OffscreenDesktop.h"
 #include "kiv/Platform/Cairo/CairoSnapshot.h"

@@ -1,4 +1,5 @@
-#include "Platform/Win32/GdiplusInspection.h"
+#include "kiv/Platform/Win32/GdiplusImage.h"
+#include "Support/ImageInspection.h"
 
 #include "bex/Platform/FileSystem.h"
 

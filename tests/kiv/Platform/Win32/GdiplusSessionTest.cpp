@@ -1,4 +1,5 @@
-#include "Platform/Win32/GdiplusInspection.h"
+#include "Support/ImageInspection.h"
+#include "kiv/Platform/Win32/GdiplusImage.h"
 
 #include "kiv/Platform/Win32/GdiplusSession.h"
 

@@ -1,6 +1,7 @@
-#include "Platform/Win32/GdiplusInspection.h"
+#include "Support/ImageInspection.h"
 #include "Support/TestWidgets.h"
 #include "Support/WidgetGallery.h"
+#include "kiv/Platform/Win32/GdiplusImage.h"
 
 #include "kiv/Desktop/OffscreenDesktop.h"
 #include "kiv/Platform/Win32/GdiplusSnapshot.h"

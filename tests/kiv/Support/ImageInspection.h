@@ -1,8 +1,10 @@
 #pragma once
 
 #include "bex/Streams/FilePath.h"
-#include "kiv/Platform/Cairo/CairoImage.h"
+#include "kiv/Graphics/Color.h"
+#include "kiv/Graphics/Geometry.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <ostream>
 
@@ -22,7 +24,9 @@ namespace KivTest
 constexpr Kiv::Color g_transparent{0};
 
 // The smallest rectangle holding every pixel that differs from a_background; empty when none does.
-inline Kiv::Rect find_ink(const Kiv::CairoImage& a_image, Kiv::Color a_background = g_transparent)
+// Any painter's image: get_size() and get_pixel(x, y) are all it needs.
+template <typename Image>
+Kiv::Rect find_ink(const Image& a_image, Kiv::Color a_background = g_transparent)
 {
     Kiv::Rect ink;
     for (int32_t y = 0; y < a_image.get_size().height; ++y)
