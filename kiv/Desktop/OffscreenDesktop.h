@@ -16,11 +16,7 @@ public:
 
     void set_desktop(Desktop* a_desktop) override { m_desktop = a_desktop; }
     Size get_size() const override { return m_size; }
-    void invalidate(const Rect& a_area) override
-    {
-        m_invalid_area = m_invalid_area.united(a_area);
-        m_invalid_region.add(a_area);
-    }
+    void invalidate(const Rect& a_area) override { m_invalid_region.add(a_area); }
     void request_update() override { m_update_requested = true; }
     void set_mouse_capture(bool a_captured) override { m_mouse_captured = a_captured; }
     void set_size_limits(Size a_minimum, Size a_maximum) override
@@ -46,14 +42,9 @@ public:
     Point get_position() const { return m_position; }
 
     void set_size(Size a_size) { m_size = a_size; }
-    const Rect& get_invalid_area() const { return m_invalid_area; }
-    // The same as a few rectangles, as a window on screen repaints it.
+    // What widgets asked to repaint, as a few rectangles, as a window on screen repaints it.
     const InvalidRegion& get_invalid_region() const { return m_invalid_region; }
-    void clear_invalid_area()
-    {
-        m_invalid_area = {};
-        m_invalid_region.clear();
-    }
+    void clear_invalid_area() { m_invalid_region.clear(); }
     bool take_update_request()
     {
         const bool requested = m_update_requested;
@@ -71,7 +62,6 @@ private:
     TextMeasurer* m_text_measurer = nullptr;
     NativeDialogs* m_native_dialogs = nullptr;
     Size m_size;
-    Rect m_invalid_area;
     InvalidRegion m_invalid_region;
     bool m_update_requested = false;
     bool m_mouse_captured = false;
