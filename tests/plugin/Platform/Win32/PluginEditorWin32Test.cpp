@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -208,6 +209,7 @@ TEST(PluginEditorWin32, DraggingABarAndOpeningTheMenuReachTheHostTwentyTimesOver
             const Kiv::GdiplusImage picture = host.screenshot();
             if (round == 0)
             {
+                std::filesystem::create_directories(QUORLIN_SNAPSHOT_FOLDER);
                 picture.write_png(
                     Bex::String::from_utf8(QUORLIN_SNAPSHOT_FOLDER "/editor-windows-host.png"));
             }

@@ -40,6 +40,7 @@ TEST(TheGuiSnapshotTest, TheWholeEditorFitsItsWindowAndIsPainted)
         EXPECT_LE(requested.minimum_height, 1024);
         desktop.resize({requested.preferred_width, requested.preferred_height});
         const Kiv::CairoImage image = Kiv::snapshot_desktop(desktop);
+        fs::create_directories(QUORLIN_SNAPSHOT_FOLDER);
         image.write_png(Bex::String::from_utf8(QUORLIN_SNAPSHOT_FOLDER "/editor.png"));
         // Every editor found its parameter and stands in the tree.
         EXPECT_GT(gui->get_editors().size(), 80u);

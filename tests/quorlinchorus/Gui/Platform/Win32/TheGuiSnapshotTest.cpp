@@ -46,6 +46,7 @@ TEST(TheGuiSnapshotTest, TheEditorWithTwoLfosPaintedByGdiplus)
         EXPECT_LE(requested.minimum_width, 1280);
         desktop.resize({requested.preferred_width, requested.preferred_height});
         const Kiv::GdiplusImage image = Kiv::snapshot_desktop(desktop);
+        fs::create_directories(QUORLIN_SNAPSHOT_FOLDER);
         image.write_png(
             Bex::String::from_utf8(QUORLIN_SNAPSHOT_FOLDER "/editor-voices-1-4-windows.png"));
         EXPECT_GT(gui->get_editors().size(), 80u);
