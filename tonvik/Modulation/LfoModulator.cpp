@@ -5,6 +5,7 @@
 #include "tonvik/Devices/Device.h"
 #include "tonvik/Devices/P_MusicalTrigger.h"
 #include "tonvik/Devices/RetriggerParameters.h"
+#include "tonvik/Modulation/LfoPhase.h"
 #include "tonvik/Modulation/Modulatee.h"
 #include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Modulation/Parameter_Modifier.h"
@@ -296,82 +297,12 @@ void LfoModulator::p_prepare_phase(uint32_t a_voice)
         p_follow_song_position();
 }
 
-namespace
-{
-
-// One step of the phase chain: the increment added, and only the fraction kept, so that an
-// increment of a cycle or more cannot make the accumulator grow without bound; below one cycle
-// this is the single subtraction.
-inline double step_phase(double a_accumulator, float a_increment, float a_factor)
-{
-    a_accumulator += double(a_increment * a_factor);
-    if (a_accumulator >= 1.0)
-        a_accumulator -= std::floor(a_accumulator);
-    return a_accumulator;
-}
-
-} // namespace
-
-LfoModulator* LfoModulator::get_early_oscillator()
-{
-    const Modulatee* target = m_frequency_factor->get_modulatee();
-    return target && target->is_modulated() ? nullptr : this;
-}
-
-void LfoModulator::advance_phases(LfoModulator& a_first, LfoModulator& a_second, uint32_t a_voice,
-                                  uint32_t a_samples)
-{
-    a_first.p_prepare_phase(a_voice);
-    a_second.p_prepare_phase(a_voice);
-    const float* first_factor = a_first.m_frequency_factor->get_vector();
-    const float* second_factor = a_second.m_frequency_factor->get_vector();
-    const float first_increment = a_first.m_increment;
-    const float second_increment = a_second.m_increment;
-    double first = a_first.m_phase[a_voice];
-    double second = a_second.m_phase[a_voice];
-    double first_kept = first;
-    double second_kept = second;
-    for (uint32_t i = 0; i < 16; ++i)
-    {
-        a_first.m_early_phase[i] = float(first);
-        a_second.m_early_phase[i] = float(second);
-        first = step_phase(first, first_increment, first_factor[i]);
-        second = step_phase(second, second_increment, second_factor[i]);
-        if (i + 1 == a_samples)
-        {
-            first_kept = first;
-            second_kept = second;
-        }
-    }
-    a_first.m_phase[a_voice] = first_kept;
-    a_second.m_phase[a_voice] = second_kept;
-    a_first.m_early_phase_ready = true;
-    a_second.m_early_phase_ready = true;
-}
-
 void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
 {
     alignas(16) float phase[16];
-    if (m_early_phase_ready)
-    {
-        m_early_phase_ready = false;
-        std::memcpy(phase, m_early_phase, sizeof(phase));
-    }
-    else
-    {
-        p_prepare_phase(a_voice);
-        const float* factor = m_frequency_factor->get_vector();
-        double accumulator = m_phase[a_voice];
-        double kept = accumulator;
-        for (uint32_t i = 0; i < 16; ++i)
-        {
-            phase[i] = float(accumulator);
-            accumulator = step_phase(accumulator, m_increment, factor[i]);
-            if (i + 1 == a_samples)
-                kept = accumulator;
-        }
-        m_phase[a_voice] = kept;
-    }
+    p_prepare_phase(a_voice);
+    accumulate_phases(m_phase[a_voice], m_increment, m_frequency_factor->get_vector(), a_samples,
+                      phase);
 
     const float* offset = m_phase_offset->get_vector();
     for (uint32_t i = 0; i < 16; ++i)

@@ -60,15 +60,6 @@ public:
     Bex::String get_type_name() const override { return Bex::String(u"LFO"); }
     void on_parameters_loaded(const Bex::BiniNode& a_node) override;
     int32_t get_retrigger_key() const override { return m_retrigger_key; }
-    // While no modulator changes the frequency factor, the phase depends on nothing another
-    // modulator of the stage computes, so it may be advanced before they run.
-    LfoModulator* get_early_oscillator() override;
-    // Advances two oscillators' phases for the next sub-block with exactly the additions each
-    // would make alone, interleaved: each phase is a chain of dependent additions, and two chains
-    // side by side take the time of one. Their next p_before_entries uses the result.
-    static void advance_phases(LfoModulator& a_first, LfoModulator& a_second, uint32_t a_voice,
-                               uint32_t a_samples);
-
     // Cycle duration D in whole notes (or seconds), modifier included.
     double get_cycle_duration() const;
     // Samples per cycle at the device's rate and the manager's tempo.
@@ -129,9 +120,6 @@ private:
     bool m_increment_dirty = true;
     uint32_t m_synced_serial = 0;
     double m_phase[MaxModulationVoices] = {};
-    // The next sub-block's phases when advance_phases() made them.
-    alignas(16) float m_early_phase[16] = {};
-    bool m_early_phase_ready = false;
     // Per output group: the "Phase" vector of the entry that started it, or null.
     Bex::Vector<const float*> m_group_offsets;
 };

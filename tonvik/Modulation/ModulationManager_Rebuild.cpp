@@ -1,7 +1,6 @@
 #include "bex/Core/Assert.h"
 #include "tonvik/Devices/Device.h"
 #include "tonvik/Modulation/BoundsState.h"
-#include "tonvik/Modulation/LfoModulator.h"
 #include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Modulation/ModulatorEntry.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
@@ -162,25 +161,9 @@ void ModulationManager::process_stage(uint32_t a_stage, uint32_t a_samples)
 {
     const bool first_after_reset = m_stage_reset[a_stage];
     m_stage_reset[a_stage] = false;
-    const Bex::Vector<Modulator*>& modulators = m_enabled_stage_lists[a_stage];
     for (uint32_t voice = 0; voice < MaxModulationVoices; ++voice)
     {
-        // Oscillators two by two, so that their phase chains overlap.
-        LfoModulator* waiting = nullptr;
-        for (Modulator* modulator : modulators)
-        {
-            LfoModulator* oscillator = modulator->get_early_oscillator();
-            if (!oscillator)
-                continue;
-            if (!waiting)
-            {
-                waiting = oscillator;
-                continue;
-            }
-            LfoModulator::advance_phases(*waiting, *oscillator, voice, a_samples);
-            waiting = nullptr;
-        }
-        for (Modulator* modulator : modulators)
+        for (Modulator* modulator : m_enabled_stage_lists[a_stage])
             modulator->process(voice, a_samples, first_after_reset);
     }
 }

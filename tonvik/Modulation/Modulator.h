@@ -16,7 +16,6 @@ class BiniNode;
 namespace Tonvik
 {
 
-class LfoModulator;
 class ModulationManager;
 class ModulatorEntry;
 class ModulatorGui;
@@ -81,9 +80,6 @@ public:
     // "Retrigger key" for note-on retriggers: -2 none (also for modulators without one), -1 any,
     // else the key index 0 to 7.
     virtual int32_t get_retrigger_key() const { return -2; }
-    // An oscillator whose phase may be advanced before the stage's modulators run, side by side
-    // with another one; null for the rest.
-    virtual LfoModulator* get_early_oscillator() { return nullptr; }
 
     ParameterOwner* get_modulator_owner() override { return this; }
     void append_name_prefix(Bex::String& a_text) const override;

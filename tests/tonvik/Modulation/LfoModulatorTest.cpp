@@ -231,32 +231,3 @@ TEST(LfoMusicalTriggerTest, AConnectedTriggerRestartsVoiceZeroAndSavesWithThePre
     // Removing the LFO disconnected its endpoint: firing reaches nothing that is gone.
     triggers.fire(trigger);
 }
-
-// Oscillators are advanced two by two before the stage runs; the third of three goes the plain
-// way. Two that are set alike, one paired and one not, must stay equal to the last bit, through
-// wraps of the phase and sub-blocks shorter than 16 samples.
-TEST_F(LfoModulatorTest, PairedOscillatorsAdvanceExactlyAsOneAlone)
-{
-    LfoModulator* other = add_modulator<LfoModulator>();
-    LfoModulator* alike = add_modulator<LfoModulator>();
-    set_float(m_lfo->get_frequency_factor_parameter(), 7.3f);
-    set_float(other->get_frequency_factor_parameter(), 0.41f);
-    set_float(alike->get_frequency_factor_parameter(), 7.3f);
-    ASSERT_EQ(m_lfo->get_early_oscillator(), m_lfo);
-    ASSERT_EQ(alike->get_early_oscillator(), alike);
-    const auto up_of = [](LfoModulator* a_lfo)
-    { return a_lfo->get_group(0).m_signal.m_vectors[SignalVectorKind_UP]; };
-    for (uint32_t block = 0; block < 400; ++block)
-    {
-        const uint32_t samples = block % 7 == 3 ? 1 + block % 16 : 16;
-        run(samples);
-        ASSERT_EQ(m_lfo->get_phase(0), alike->get_phase(0)) << block;
-        for (uint32_t i = 0; i < samples; ++i)
-            ASSERT_EQ(up_of(m_lfo)[i], up_of(alike)[i]) << block << " " << i;
-    }
-    EXPECT_NE(m_lfo->get_phase(0), other->get_phase(0));
-
-    // An oscillator whose frequency a modulator changes waits for it.
-    add_entry(other, m_lfo->get_frequency_factor_parameter());
-    EXPECT_EQ(m_lfo->get_early_oscillator(), nullptr);
-}

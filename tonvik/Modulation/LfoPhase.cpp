@@ -1,0 +1,101 @@
+#include "tonvik/Modulation/LfoPhase.h"
+
+#include <cmath>
+#include <cstdint>
+#include <emmintrin.h>
+
+namespace Tonvik
+{
+
+namespace
+{
+
+constexpr double GridScale = 4503599627370496.0; // 2^52
+// A float of at least 2^-29 has no bit below 2^-52.
+constexpr float SmallestOnGrid = 1.0f / 536870912.0f;
+
+// The accumulator after k steps of a_step from a_start, all three on the grid: the fraction of
+// k × a_step (a product of at most 29 significant bits), added to the start, less one cycle if
+// it reaches one. Every operation is exact, so this is the fraction of a_start + k × a_step, which
+// is also what k exact steps one by one give.
+inline __m128d phases_after(__m128d a_start, __m128d a_step, __m128d a_k)
+{
+    const __m128d one = _mm_set1_pd(1.0);
+    const __m128d travelled = _mm_mul_pd(a_k, a_step);
+    const __m128d part = _mm_sub_pd(travelled, _mm_cvtepi32_pd(_mm_cvttpd_epi32(travelled)));
+    const __m128d sum = _mm_add_pd(a_start, part);
+    return _mm_sub_pd(sum, _mm_and_pd(_mm_cmpge_pd(sum, one), one));
+}
+
+// While the frequency factor holds still, every step is the same float; with it and the
+// accumulator multiples of 2^-52 in [0, 1), each double sum of the chain lies in [0, 2) on that
+// grid, so it is exact, and so is taking its fraction. Then every phase follows from its index
+// alone, without waiting for the one before.
+bool accumulate_on_grid(double& a_accumulator, float a_increment, const float* a_factor,
+                        uint32_t a_samples, float* a_phases)
+{
+    const __m128 first = _mm_set1_ps(a_factor[0]);
+    __m128 same = _mm_cmpeq_ps(_mm_loadu_ps(a_factor), first);
+    for (uint32_t i = 4; i < 16; i += 4)
+        same = _mm_and_ps(same, _mm_cmpeq_ps(_mm_loadu_ps(a_factor + i), first));
+    if (_mm_movemask_ps(same) != 0xF)
+        return false;
+    const float step = a_increment * a_factor[0];
+    if (!((step >= SmallestOnGrid && step < 1.0f) || step == 0.0f))
+        return false;
+    const double start = a_accumulator;
+    const double scaled = start * GridScale;
+    if (!(scaled >= 0.0 && scaled < GridScale) || double(int64_t(scaled)) != scaled)
+        return false;
+
+    const __m128d starts = _mm_set1_pd(start);
+    const __m128d steps = _mm_set1_pd(double(step));
+    __m128d k = _mm_set_pd(1.0, 0.0);
+    const __m128d two = _mm_set1_pd(2.0);
+    for (uint32_t i = 0; i < 16; i += 4)
+    {
+        const __m128 low = _mm_cvtpd_ps(phases_after(starts, steps, k));
+        k = _mm_add_pd(k, two);
+        const __m128 high = _mm_cvtpd_ps(phases_after(starts, steps, k));
+        k = _mm_add_pd(k, two);
+        _mm_storeu_ps(a_phases + i, _mm_movelh_ps(low, high));
+    }
+    a_accumulator = _mm_cvtsd_f64(phases_after(starts, steps, _mm_set1_pd(double(a_samples))));
+    return true;
+}
+
+// The increment added, and only the fraction kept, so that an increment of a cycle or more
+// cannot make the accumulator grow without bound; below one cycle this is the single subtraction.
+inline double step_phase(double a_accumulator, float a_increment, float a_factor)
+{
+    a_accumulator += double(a_increment * a_factor);
+    if (a_accumulator >= 1.0)
+        a_accumulator -= std::floor(a_accumulator);
+    return a_accumulator;
+}
+
+} // namespace
+
+void accumulate_phases_stepwise(double& a_accumulator, float a_increment, const float* a_factor,
+                                uint32_t a_samples, float* a_phases)
+{
+    double accumulator = a_accumulator;
+    double kept = accumulator;
+    for (uint32_t i = 0; i < 16; ++i)
+    {
+        a_phases[i] = float(accumulator);
+        accumulator = step_phase(accumulator, a_increment, a_factor[i]);
+        if (i + 1 == a_samples)
+            kept = accumulator;
+    }
+    a_accumulator = kept;
+}
+
+void accumulate_phases(double& a_accumulator, float a_increment, const float* a_factor,
+                       uint32_t a_samples, float* a_phases)
+{
+    if (!accumulate_on_grid(a_accumulator, a_increment, a_factor, a_samples, a_phases))
+        accumulate_phases_stepwise(a_accumulator, a_increment, a_factor, a_samples, a_phases);
+}
+
+} // namespace Tonvik
