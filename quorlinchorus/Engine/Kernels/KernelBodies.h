@@ -199,10 +199,15 @@ template <class L>
 QUORLIN_KERNEL_INLINE const float* pan_gains(PanGainCache& a_cache, PanLawKernel a_law,
                                              const float* a_pan, const float* a_stereo)
 {
-    bool same = a_cache.m_law == a_law;
-    for (unsigned i = 0; i < SubBlockSize; i += L::Width)
-        same &= L::same_bits(a_cache.m_pan + i, a_pan + i) &
-                L::same_bits(a_cache.m_stereo + i, a_stereo + i);
+    // One test of all the differences together: the inputs almost never change.
+    typename L::Bits changed = L::differing_bits(a_cache.m_pan, a_pan);
+    changed = L::either(changed, L::differing_bits(a_cache.m_stereo, a_stereo));
+    for (unsigned i = L::Width; i < SubBlockSize; i += L::Width)
+    {
+        changed = L::either(changed, L::differing_bits(a_cache.m_pan + i, a_pan + i));
+        changed = L::either(changed, L::differing_bits(a_cache.m_stereo + i, a_stereo + i));
+    }
+    const bool same = a_cache.m_law == a_law && L::none(changed);
     if (!same)
     {
         a_law(a_pan, a_stereo, a_cache.m_gains);
@@ -235,6 +240,36 @@ QUORLIN_KERNEL_INLINE void write_channel(float* a_channel, const int32_t* a_writ
                 DelayMemory::GuardSize * sizeof(float));
 }
 
+// Where one voice reads in a sub-block: each lane's index of its sample of age D and its
+// fraction, and the voice's output pan gains.
+struct ReadPlan
+{
+    alignas(32) int32_t m_newest[SubBlockSize];
+    alignas(32) float m_fraction[SubBlockSize];
+    const float* m_out_gains;
+};
+
+// Every active voice's reads are planned before any is made. The read of a lane is a long chain
+// (taps, transposition, coefficients, the polynomial, the sum); with its position and index
+// already in memory the chain is shorter, and more of the voices' chains fit in flight at once.
+template <class L>
+QUORLIN_KERNEL_INLINE void plan_reads(const VoiceBlock& a_block, const ChorusVoice& a_voice,
+                                      typename L::Vector a_low, typename L::Vector a_high,
+                                      float* a_delay, float* a_depth, ReadPlan& a_plan)
+{
+    const float* d = transformed<L>(a_block.m_delay_transformation, a_voice.m_delay,
+                                    a_block.m_delay_offset, a_block.m_delay_scale, a_delay);
+    const float* w = transformed<L>(a_block.m_depth_transformation, a_voice.m_depth,
+                                    a_block.m_depth_offset, a_block.m_depth_scale, a_depth);
+    for (unsigned i = 0; i < SubBlockSize; i += L::Width)
+    {
+        const typename L::Vector at =
+            position<L>(d + i, w + i, a_voice.m_pitch_modulation + i, a_low, a_high);
+        L::store(a_plan.m_fraction + i,
+                 L::split(at, a_block.m_write_indices + i, a_block.m_mask, a_plan.m_newest + i));
+    }
+}
+
 // Every voice reads the shared stereo memory and mixes its two reads down with its input pan.
 template <class L, InterpolationAlgorithm Algorithm>
 void two_buffers(const VoiceBlock& a_block)
@@ -244,29 +279,30 @@ void two_buffers(const VoiceBlock& a_block)
     const V high = L::load_four(a_block.m_bounds + 4);
     alignas(32) float delay[SubBlockSize];
     alignas(32) float depth[SubBlockSize];
-    alignas(32) int32_t newest[L::Width];
+    ReadPlan plans[8];
+    const float* in_gains[8];
     for (unsigned a = 0; a < a_block.m_active_voice_count; ++a)
     {
         const unsigned index = a_block.m_active_voices[a];
         const ChorusVoice& voice = a_block.m_voices[index];
-        const float* d = transformed<L>(a_block.m_delay_transformation, voice.m_delay,
-                                        a_block.m_delay_offset, a_block.m_delay_scale, delay);
-        const float* w = transformed<L>(a_block.m_depth_transformation, voice.m_depth,
-                                        a_block.m_depth_offset, a_block.m_depth_scale, depth);
-        const float* in_gains = pan_gains<L>(a_block.m_pan_caches[index][0], voice.m_input_pan_law,
-                                             voice.m_input_pan, a_block.m_input_stereo);
-        const float* out_gains =
-            pan_gains<L>(a_block.m_pan_caches[index][1], voice.m_output_pan_law, voice.m_output_pan,
-                         a_block.m_output_stereo);
+        in_gains[a] = pan_gains<L>(a_block.m_pan_caches[index][0], voice.m_input_pan_law,
+                                   voice.m_input_pan, a_block.m_input_stereo);
+        plans[a].m_out_gains = pan_gains<L>(a_block.m_pan_caches[index][1], voice.m_output_pan_law,
+                                            voice.m_output_pan, a_block.m_output_stereo);
+        plan_reads<L>(a_block, voice, low, high, delay, depth, plans[a]);
+    }
+    for (unsigned a = 0; a < a_block.m_active_voice_count; ++a)
+    {
+        const ChorusVoice& voice = a_block.m_voices[a_block.m_active_voices[a]];
+        const ReadPlan& plan = plans[a];
         for (unsigned i = 0; i < SubBlockSize; i += L::Width)
         {
-            const V at = position<L>(d + i, w + i, voice.m_pitch_modulation + i, low, high);
-            const V f = L::split(at, a_block.m_write_indices + i, a_block.m_mask, newest);
-            const V y_l = interpolate<L, Algorithm>(a_block.m_channels[0], newest, f);
-            const V y_r = interpolate<L, Algorithm>(a_block.m_channels[1], newest, f);
-            const V mono = L::add(L::mul(y_l, L::load(in_gains + i)),
-                                  L::mul(y_r, L::load(in_gains + SubBlockSize + i)));
-            accumulate<L>(mono, voice.m_output_gain + i, out_gains + i, a_block.m_wet_l + i,
+            const V f = L::load(plan.m_fraction + i);
+            const V y_l = interpolate<L, Algorithm>(a_block.m_channels[0], plan.m_newest + i, f);
+            const V y_r = interpolate<L, Algorithm>(a_block.m_channels[1], plan.m_newest + i, f);
+            const V mono = L::add(L::mul(y_l, L::load(in_gains[a] + i)),
+                                  L::mul(y_r, L::load(in_gains[a] + SubBlockSize + i)));
+            accumulate<L>(mono, voice.m_output_gain + i, plan.m_out_gains + i, a_block.m_wet_l + i,
                           a_block.m_wet_r + i);
         }
     }
@@ -282,7 +318,7 @@ void eight_buffers(const VoiceBlock& a_block)
     alignas(32) float delay[SubBlockSize];
     alignas(32) float depth[SubBlockSize];
     alignas(32) float voice_input[SubBlockSize];
-    alignas(32) int32_t newest[L::Width];
+    ReadPlan plans[8];
     for (unsigned a = 0; a < a_block.m_active_voice_count; ++a)
     {
         const unsigned index = a_block.m_active_voices[a];
@@ -296,22 +332,23 @@ void eight_buffers(const VoiceBlock& a_block)
                 L::mul(L::load(a_block.m_staging_r + i), L::load(gains + SubBlockSize + i));
             L::store(voice_input + i, L::mul(L::add(left, right), L::load(voice.m_input_gain + i)));
         }
-        float* channel = a_block.m_channels[index];
-        write_channel<L>(channel, a_block.m_write_indices, a_block.m_mask, voice_input,
-                         a_block.m_count);
-
-        const float* d = transformed<L>(a_block.m_delay_transformation, voice.m_delay,
-                                        a_block.m_delay_offset, a_block.m_delay_scale, delay);
-        const float* w = transformed<L>(a_block.m_depth_transformation, voice.m_depth,
-                                        a_block.m_depth_offset, a_block.m_depth_scale, depth);
-        gains = pan_gains<L>(a_block.m_pan_caches[index][1], voice.m_output_pan_law,
-                             voice.m_output_pan, a_block.m_output_stereo);
+        write_channel<L>(a_block.m_channels[index], a_block.m_write_indices, a_block.m_mask,
+                         voice_input, a_block.m_count);
+        plans[a].m_out_gains = pan_gains<L>(a_block.m_pan_caches[index][1], voice.m_output_pan_law,
+                                            voice.m_output_pan, a_block.m_output_stereo);
+        plan_reads<L>(a_block, voice, low, high, delay, depth, plans[a]);
+    }
+    for (unsigned a = 0; a < a_block.m_active_voice_count; ++a)
+    {
+        const unsigned index = a_block.m_active_voices[a];
+        const ChorusVoice& voice = a_block.m_voices[index];
+        const float* channel = a_block.m_channels[index];
+        const ReadPlan& plan = plans[a];
         for (unsigned i = 0; i < SubBlockSize; i += L::Width)
         {
-            const V at = position<L>(d + i, w + i, voice.m_pitch_modulation + i, low, high);
-            const V f = L::split(at, a_block.m_write_indices + i, a_block.m_mask, newest);
-            const V mono = interpolate<L, Algorithm>(channel, newest, f);
-            accumulate<L>(mono, voice.m_output_gain + i, gains + i, a_block.m_wet_l + i,
+            const V mono =
+                interpolate<L, Algorithm>(channel, plan.m_newest + i, L::load(plan.m_fraction + i));
+            accumulate<L>(mono, voice.m_output_gain + i, plan.m_out_gains + i, a_block.m_wet_l + i,
                           a_block.m_wet_r + i);
         }
     }

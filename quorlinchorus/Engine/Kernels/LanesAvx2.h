@@ -20,12 +20,15 @@ struct LanesAvx2
     static Vector load(const float* a_p) { return _mm256_loadu_ps(a_p); }
     static void store(float* a_p, Vector a_v) { _mm256_storeu_ps(a_p, a_v); }
     static void store_unaligned(float* a_p, Vector a_v) { _mm256_storeu_ps(a_p, a_v); }
-    static bool same_bits(const float* a_x, const float* a_y)
+    // The bits in which the lanes at a_x and a_y differ, and whether any lane has such a bit.
+    using Bits = __m256i;
+    static Bits differing_bits(const float* a_x, const float* a_y)
     {
-        const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a_x));
-        const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a_y));
-        return _mm256_movemask_epi8(_mm256_cmpeq_epi32(x, y)) == -1;
+        return _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(a_x)),
+                                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a_y)));
     }
+    static Bits either(Bits a_x, Bits a_y) { return _mm256_or_si256(a_x, a_y); }
+    static bool none(Bits a_x) { return _mm256_testz_si256(a_x, a_x); }
     static Vector set1(float a_x) { return _mm256_set1_ps(a_x); }
     static Vector add(Vector a_x, Vector a_y) { return _mm256_add_ps(a_x, a_y); }
     static Vector sub(Vector a_x, Vector a_y) { return _mm256_sub_ps(a_x, a_y); }

@@ -16,12 +16,17 @@ struct LanesSse2
     static Vector load(const float* a_p) { return _mm_load_ps(a_p); }
     static void store(float* a_p, Vector a_v) { _mm_store_ps(a_p, a_v); }
     static void store_unaligned(float* a_p, Vector a_v) { _mm_storeu_ps(a_p, a_v); }
-    // Whether the lanes at a_x and a_y hold the same bits.
-    static bool same_bits(const float* a_x, const float* a_y)
+    // The bits in which the lanes at a_x and a_y differ, and whether any lane has such a bit.
+    using Bits = __m128i;
+    static Bits differing_bits(const float* a_x, const float* a_y)
     {
-        const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(a_x));
-        const __m128i y = _mm_load_si128(reinterpret_cast<const __m128i*>(a_y));
-        return _mm_movemask_epi8(_mm_cmpeq_epi32(x, y)) == 0xFFFF;
+        return _mm_xor_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(a_x)),
+                             _mm_load_si128(reinterpret_cast<const __m128i*>(a_y)));
+    }
+    static Bits either(Bits a_x, Bits a_y) { return _mm_or_si128(a_x, a_y); }
+    static bool none(Bits a_x)
+    {
+        return _mm_movemask_epi8(_mm_cmpeq_epi32(a_x, _mm_setzero_si128())) == 0xFFFF;
     }
     static Vector set1(float a_x) { return _mm_set1_ps(a_x); }
     static Vector add(Vector a_x, Vector a_y) { return _mm_add_ps(a_x, a_y); }
