@@ -301,8 +301,8 @@ void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
 {
     alignas(16) float phase[16];
     p_prepare_phase(a_voice);
-    accumulate_phases(m_phase[a_voice], m_increment, m_frequency_factor->get_vector(), a_samples,
-                      phase);
+    accumulate_phases(m_phase_steps, m_phase[a_voice], m_increment,
+                      m_frequency_factor->get_vector(), a_samples, phase);
 
     const float* offset = m_phase_offset->get_vector();
     for (uint32_t i = 0; i < 16; ++i)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tonvik/Modulation/LfoPhase.h"
 #include "tonvik/Modulation/LfoWaveforms.h"
 #include "tonvik/Modulation/ModifyingModulator.h"
 #include "tonvik/Modulation/ModifyingModulatorEntry.h"
@@ -120,6 +121,7 @@ private:
     bool m_increment_dirty = true;
     uint32_t m_synced_serial = 0;
     double m_phase[MaxModulationVoices] = {};
+    PhaseSteps m_phase_steps;
     // Per output group: the "Phase" vector of the entry that started it, or null.
     Bex::Vector<const float*> m_group_offsets;
 };

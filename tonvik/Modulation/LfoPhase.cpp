@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <emmintrin.h>
 
 namespace Tonvik
@@ -14,25 +15,34 @@ constexpr double GridScale = 4503599627370496.0; // 2^52
 // A float of at least 2^-29 has no bit below 2^-52.
 constexpr float SmallestOnGrid = 1.0f / 536870912.0f;
 
-// The accumulator after k steps of a_step from a_start, all three on the grid: the fraction of
-// k × a_step (a product of at most 29 significant bits), added to the start, less one cycle if
-// it reaches one. Every operation is exact, so this is the fraction of a_start + k × a_step, which
-// is also what k exact steps one by one give.
-inline __m128d phases_after(__m128d a_start, __m128d a_step, __m128d a_k)
+// The phase a_part of a cycle past a_start, both on the grid: less one cycle if it reaches one.
+inline __m128d phases_after(__m128d a_start, __m128d a_part)
 {
     const __m128d one = _mm_set1_pd(1.0);
-    const __m128d travelled = _mm_mul_pd(a_k, a_step);
-    const __m128d part = _mm_sub_pd(travelled, _mm_cvtepi32_pd(_mm_cvttpd_epi32(travelled)));
-    const __m128d sum = _mm_add_pd(a_start, part);
+    const __m128d sum = _mm_add_pd(a_start, a_part);
     return _mm_sub_pd(sum, _mm_and_pd(_mm_cmpge_pd(sum, one), one));
+}
+
+// The fraction of k steps for k = 0 to 16: k × a_step has at most 29 significant bits, so it and
+// its fraction are exact.
+void compute_parts(PhaseSteps& a_steps, float a_step, uint32_t a_step_bits)
+{
+    for (uint32_t k = 0; k <= 16; ++k)
+    {
+        const double travelled = double(k) * double(a_step);
+        a_steps.m_parts[k] = travelled - double(int32_t(travelled));
+    }
+    a_steps.m_parts[17] = 0.0;
+    a_steps.m_step_bits = a_step_bits;
 }
 
 // While the frequency factor holds still, every step is the same float; with it and the
 // accumulator multiples of 2^-52 in [0, 1), each double sum of the chain lies in [0, 2) on that
-// grid, so it is exact, and so is taking its fraction. Then every phase follows from its index
-// alone, without waiting for the one before.
-bool accumulate_on_grid(double& a_accumulator, float a_increment, const float* a_factor,
-                        uint32_t a_samples, float* a_phases)
+// grid, so it is exact, and so is taking its fraction. So the phase after k steps is the start
+// plus the fraction of k steps, less one cycle if that reaches one, which needs nothing of the
+// phase before it.
+bool accumulate_on_grid(PhaseSteps& a_steps, double& a_accumulator, float a_increment,
+                        const float* a_factor, uint32_t a_samples, float* a_phases)
 {
     const __m128 first = _mm_set1_ps(a_factor[0]);
     __m128 same = _mm_cmpeq_ps(_mm_loadu_ps(a_factor), first);
@@ -43,24 +53,24 @@ bool accumulate_on_grid(double& a_accumulator, float a_increment, const float* a
     const float step = a_increment * a_factor[0];
     if (!((step >= SmallestOnGrid && step < 1.0f) || step == 0.0f))
         return false;
+    uint32_t step_bits;
+    std::memcpy(&step_bits, &step, sizeof(step_bits));
+    if (step_bits != a_steps.m_step_bits)
+        compute_parts(a_steps, step, step_bits);
     const double start = a_accumulator;
     const double scaled = start * GridScale;
     if (!(scaled >= 0.0 && scaled < GridScale) || double(int64_t(scaled)) != scaled)
         return false;
 
     const __m128d starts = _mm_set1_pd(start);
-    const __m128d steps = _mm_set1_pd(double(step));
-    __m128d k = _mm_set_pd(1.0, 0.0);
-    const __m128d two = _mm_set1_pd(2.0);
+    const double* parts = a_steps.m_parts;
     for (uint32_t i = 0; i < 16; i += 4)
     {
-        const __m128 low = _mm_cvtpd_ps(phases_after(starts, steps, k));
-        k = _mm_add_pd(k, two);
-        const __m128 high = _mm_cvtpd_ps(phases_after(starts, steps, k));
-        k = _mm_add_pd(k, two);
+        const __m128 low = _mm_cvtpd_ps(phases_after(starts, _mm_load_pd(parts + i)));
+        const __m128 high = _mm_cvtpd_ps(phases_after(starts, _mm_load_pd(parts + i + 2)));
         _mm_storeu_ps(a_phases + i, _mm_movelh_ps(low, high));
     }
-    a_accumulator = _mm_cvtsd_f64(phases_after(starts, steps, _mm_set1_pd(double(a_samples))));
+    a_accumulator = _mm_cvtsd_f64(phases_after(starts, _mm_load_sd(parts + a_samples)));
     return true;
 }
 
@@ -91,10 +101,10 @@ void accumulate_phases_stepwise(double& a_accumulator, float a_increment, const 
     a_accumulator = kept;
 }
 
-void accumulate_phases(double& a_accumulator, float a_increment, const float* a_factor,
-                       uint32_t a_samples, float* a_phases)
+void accumulate_phases(PhaseSteps& a_steps, double& a_accumulator, float a_increment,
+                       const float* a_factor, uint32_t a_samples, float* a_phases)
 {
-    if (!accumulate_on_grid(a_accumulator, a_increment, a_factor, a_samples, a_phases))
+    if (!accumulate_on_grid(a_steps, a_accumulator, a_increment, a_factor, a_samples, a_phases))
         accumulate_phases_stepwise(a_accumulator, a_increment, a_factor, a_samples, a_phases);
 }
 

@@ -45,11 +45,6 @@ void ModifyingModulator::p_create_smoothing_parameters(bool a_offer_if_necessary
     p_add_parameter(m_smoothness_parameter);
 }
 
-const float* ModifyingModulator::get_amount_vector() const
-{
-    return m_amount_parameter->get_vector();
-}
-
 void ModifyingModulator::p_set_group_count(uint32_t a_count)
 {
     while (m_groups.size() > a_count)
@@ -118,6 +113,7 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
         if (!raw)
         {
             std::fill(up, up + 16, 0.0f);
+            group.m_signal.derive();
         }
         else if (smooth)
         {
@@ -129,21 +125,20 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
                 y = std::min(y + steps[i], std::max(y - steps[i], raw[i]));
                 up[i] = y;
             }
+            group.m_signal.derive();
         }
         else if (crossfading)
         {
             const float hold = group.m_hold;
             for (uint32_t i = 0; i < 16; ++i)
                 up[i] = ramp[i] * raw[i] + (1.0f - ramp[i]) * hold;
+            group.m_signal.derive();
         }
         else
         {
-            // Whole blocks of distinct buffers: a fixed-size copy the compiler does inline,
-            // where a copy of unknown overlap would call the library.
-            std::memcpy(up, raw, 16 * sizeof(float));
+            group.m_signal.derive_from(raw);
         }
         group.m_previous = up[a_samples - 1];
-        group.m_signal.derive();
     }
 
     const float* amount = get_amount_vector();

@@ -2,6 +2,7 @@
 
 #include "tonvik/Modulation/ModulationSignal.h"
 #include "tonvik/Modulation/Modulator.h"
+#include "tonvik/Modulation/Parameter_Modifier.h"
 #include "tonvik/ParameterTypes/P_TypedChoice.h"
 
 #include <memory>
@@ -10,7 +11,6 @@ namespace Tonvik
 {
 
 class ModifyingModulatorEntry;
-class Parameter_Modifier;
 
 // Base of the modulators that produce signals: output groups filled by the subclass, output
 // smoothing (slew limiter) or a crossfade after a jump, and the run of the entries' kernels.
@@ -44,7 +44,7 @@ public:
     uint32_t get_smoothing_logic() const { return m_smoothing_logic; }
     uint32_t get_group_count() const { return uint32_t(m_groups.size()); }
     OutputGroup& get_group(uint32_t a_index) { return *m_groups[a_index]; }
-    const float* get_amount_vector() const;
+    const float* get_amount_vector() const { return m_amount_parameter->get_vector(); }
     Parameter_Modifier* get_amount_parameter() const { return m_amount_parameter; }
     P_TypedChoice<uint32_t>* get_smoothing_parameter() const { return m_smoothing_parameter; }
     Parameter_Modifier* get_smoothness_parameter() const { return m_smoothness_parameter; }

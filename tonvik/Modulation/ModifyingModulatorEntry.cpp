@@ -78,11 +78,6 @@ ModifyingModulatorEntry::ModifyingModulatorEntry(Modulator* a_modulator)
     p_add_parameter(m_range_parameter);
 }
 
-const float* ModifyingModulatorEntry::get_range_vector() const
-{
-    return m_range_parameter->get_vector();
-}
-
 void ModifyingModulatorEntry::select_kernel()
 {
     if (!m_signal)

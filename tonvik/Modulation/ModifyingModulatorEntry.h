@@ -1,12 +1,11 @@
 #pragma once
 
 #include "tonvik/Modulation/ModulatorEntry.h"
+#include "tonvik/Modulation/Parameter_Modifier.h"
 #include "tonvik/ParameterTypes/P_TypedChoice.h"
 
 namespace Tonvik
 {
-
-class Parameter_Modifier;
 
 // "Location" of an entry: the sixteen modification types with their fixed option ids.
 class P_ModificationType : public P_TypedChoice<uint32_t>
@@ -26,7 +25,7 @@ public:
 
     bool is_inverted() const { return m_invert; }
     uint32_t get_location() const { return m_location; }
-    const float* get_range_vector() const;
+    const float* get_range_vector() const { return m_range_parameter->get_vector(); }
     P_Boolean* get_invert_parameter() const { return m_invert_parameter; }
     P_ModificationType* get_location_parameter() const { return m_location_parameter; }
     Parameter_Modifier* get_range_parameter() const { return m_range_parameter; }

@@ -7,18 +7,33 @@
 namespace Tonvik
 {
 
+namespace
+{
+
+inline void derive_lanes(__m128 a_up, float (&a_vectors)[4][16], unsigned a_lane)
+{
+    const __m128 centered = _mm_sub_ps(a_up, _mm_set1_ps(0.5f));
+    _mm_store_ps(a_vectors[SignalVectorKind_DOWN] + a_lane, _mm_sub_ps(_mm_set1_ps(1.0f), a_up));
+    _mm_store_ps(a_vectors[SignalVectorKind_CENTERED] + a_lane, centered);
+    _mm_store_ps(a_vectors[SignalVectorKind_CENTERED_INVERTED] + a_lane,
+                 _mm_xor_ps(centered, _mm_set1_ps(-0.0f)));
+}
+
+} // namespace
+
 void ModulationSignal::derive()
 {
-    const __m128 one = _mm_set1_ps(1.0f);
-    const __m128 half = _mm_set1_ps(0.5f);
-    const __m128 sign = _mm_set1_ps(-0.0f);
+    for (unsigned i = 0; i < 16; i += 4)
+        derive_lanes(_mm_load_ps(m_vectors[SignalVectorKind_UP] + i), m_vectors, i);
+}
+
+void ModulationSignal::derive_from(const float* a_up)
+{
     for (unsigned i = 0; i < 16; i += 4)
     {
-        const __m128 up = _mm_load_ps(m_vectors[SignalVectorKind_UP] + i);
-        const __m128 centered = _mm_sub_ps(up, half);
-        _mm_store_ps(m_vectors[SignalVectorKind_DOWN] + i, _mm_sub_ps(one, up));
-        _mm_store_ps(m_vectors[SignalVectorKind_CENTERED] + i, centered);
-        _mm_store_ps(m_vectors[SignalVectorKind_CENTERED_INVERTED] + i, _mm_xor_ps(centered, sign));
+        const __m128 up = _mm_loadu_ps(a_up + i);
+        _mm_store_ps(m_vectors[SignalVectorKind_UP] + i, up);
+        derive_lanes(up, m_vectors, i);
     }
 }
 

@@ -11,6 +11,8 @@ struct ModulationSignal
 {
     // Fills down, centered and centered_inverted from up in one pass.
     void derive();
+    // Takes a_up as up and derives the rest in the same pass.
+    void derive_from(const float* a_up);
     const float* get_vector(uint32_t a_kind) const { return m_vectors[a_kind]; }
 
     // up = u, down = 1 - u, centered = u - 0.5, centered_inverted = 0.5 - u.

@@ -47,11 +47,6 @@ void ModulatorEntry::bind_signal(const ModulationSignal* a_signal)
     select_kernel();
 }
 
-Modulatee* ModulatorEntry::get_target() const
-{
-    return m_modulatee_parameter->get_target();
-}
-
 void ModulatorEntry::p_update_target_bounds()
 {
     Modulatee* target = get_target();

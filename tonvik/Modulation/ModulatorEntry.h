@@ -2,13 +2,13 @@
 
 #include "tonvik/Modulation/Kernels/ModulationKernels.h"
 #include "tonvik/Modulation/Modulator.h"
+#include "tonvik/Modulation/Parameter_Modulatee.h"
 #include "tonvik/Parameters/RelaxedAtomic.h"
 
 namespace Tonvik
 {
 
 class Modulatee;
-class Parameter_Modulatee;
 struct ModulationSignal;
 
 // One assignment of a modulator to a target. The chain of its target gives it, per voice, the
@@ -36,7 +36,7 @@ public:
     // a signal); entries without a kernel keep none.
     virtual void select_kernel() {}
 
-    Modulatee* get_target() const;
+    Modulatee* get_target() const { return m_modulatee_parameter->get_target(); }
     bool is_enabled() const { return m_enabled; }
     bool is_active() const { return m_active; }
     // Position in its modulator's entries.

@@ -34,6 +34,7 @@ void expect_same_chain(double a_start, float a_increment, std::mt19937& a_random
     std::uniform_int_distribution<uint32_t> lengths(1, 16);
     double fast = a_start;
     double stepwise = a_start;
+    PhaseSteps steps;
     float factor[16];
     std::fill_n(factor, 16, factors(a_random));
     for (uint32_t block = 0; block < a_blocks; ++block)
@@ -43,10 +44,14 @@ void expect_same_chain(double a_start, float a_increment, std::mt19937& a_random
             for (float& lane : factor)
                 lane = factors(a_random);
         }
+        else if (block % 7 == 6)
+        {
+            std::fill_n(factor, 16, factors(a_random));
+        }
         const uint32_t samples = block % 5 == 2 ? lengths(a_random) : 16;
         float fast_phases[16];
         float stepwise_phases[16];
-        accumulate_phases(fast, a_increment, factor, samples, fast_phases);
+        accumulate_phases(steps, fast, a_increment, factor, samples, fast_phases);
         accumulate_phases_stepwise(stepwise, a_increment, factor, samples, stepwise_phases);
         ASSERT_EQ(bits_of(fast), bits_of(stepwise))
             << "start " << a_start << ", increment " << a_increment << ", block " << block;
@@ -95,9 +100,10 @@ TEST(LfoPhaseTest, StepsOffTheGridGoOneByOne)
     std::fill_n(factor, 16, 32.0f);
     float phases[16];
     double accumulator = 0.0;
+    PhaseSteps steps;
     for (int block = 0; block < 50; ++block)
     {
-        accumulate_phases(accumulator, 0.37f, factor, 16, phases);
+        accumulate_phases(steps, accumulator, 0.37f, factor, 16, phases);
         ASSERT_GE(accumulator, 0.0);
         ASSERT_LT(accumulator, 1.0);
     }
@@ -109,7 +115,7 @@ TEST(LfoPhaseTest, StepsOffTheGridGoOneByOne)
         float fast_phases[16];
         float stepwise_phases[16];
         std::fill_n(factor, 16, 1.0f);
-        accumulate_phases(fast, 0.01f, factor, 16, fast_phases);
+        accumulate_phases(steps, fast, 0.01f, factor, 16, fast_phases);
         accumulate_phases_stepwise(stepwise, 0.01f, factor, 16, stepwise_phases);
         EXPECT_EQ(bits_of(fast), bits_of(stepwise)) << start;
     }
