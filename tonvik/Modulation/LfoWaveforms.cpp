@@ -9,31 +9,31 @@ namespace Tonvik
 namespace
 {
 
-void pulse(const float* a_phase, const float* a_pwm, float* a_out)
+void pulse(const float* a_phase, const float* a_pwm, float* __restrict a_out)
 {
     for (unsigned i = 0; i < 16; ++i)
         a_out[i] = a_phase[i] < a_pwm[i] ? 1.0f : 0.0f;
 }
 
-void saw(const float* a_phase, const float*, float* a_out)
+void saw(const float* a_phase, const float*, float* __restrict a_out)
 {
     for (unsigned i = 0; i < 16; ++i)
         a_out[i] = a_phase[i];
 }
 
-void square(const float* a_phase, const float*, float* a_out)
+void square(const float* a_phase, const float*, float* __restrict a_out)
 {
     for (unsigned i = 0; i < 16; ++i)
         a_out[i] = a_phase[i] < 0.5f ? 1.0f : 0.0f;
 }
 
-void triangle(const float* a_phase, const float*, float* a_out)
+void triangle(const float* a_phase, const float*, float* __restrict a_out)
 {
     for (unsigned i = 0; i < 16; ++i)
         a_out[i] = std::fabs(std::fabs(2.0f * a_phase[i] - 0.5f) - 1.0f);
 }
 
-void sine_low_precision(const float* a_phase, const float*, float* a_out)
+void sine_low_precision(const float* a_phase, const float*, float* __restrict a_out)
 {
     for (unsigned i = 0; i < 16; ++i)
     {
@@ -42,7 +42,7 @@ void sine_low_precision(const float* a_phase, const float*, float* a_out)
     }
 }
 
-void sine_high_precision(const float* a_phase, const float*, float* a_out)
+void sine_high_precision(const float* a_phase, const float*, float* __restrict a_out)
 {
     const float c = std::bit_cast<float>(0xBE663C39u);
     for (unsigned i = 0; i < 16; ++i)

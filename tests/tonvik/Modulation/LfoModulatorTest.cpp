@@ -119,6 +119,23 @@ TEST_F(LfoModulatorTest, PhaseStaysInsideOneCycleEvenAtExtremeRates)
     }
 }
 
+// "Phase" shifts the wave modulo one; at zero the saw is the phase itself.
+TEST_F(LfoModulatorTest, ThePhaseShiftsTheWaveModuloOne)
+{
+    choose(m_lfo->get_waveform_parameter(), 2);  // "Saw"
+    choose(m_lfo->get_smoothing_parameter(), 1); // "Off"
+    m_lfo->set_phase(0, 0.875);
+    run();
+    EXPECT_EQ(0.875f, up()[0]);
+    set_float(m_lfo->get_phase_parameter(), 0.25f);
+    m_lfo->set_phase(0, 0.875);
+    run();
+    EXPECT_NEAR(0.125f, up()[0], 1e-6f);
+    m_lfo->set_phase(0, 0.5);
+    run();
+    EXPECT_NEAR(0.75f, up()[0], 1e-6f);
+}
+
 TEST_F(LfoModulatorTest, APhaseGroupRunsHalfACycleApart)
 {
     choose(m_lfo->get_waveform_parameter(), 2);  // "Saw"
