@@ -77,11 +77,16 @@ double modifier_factor(uint32_t a_modifier)
     }
 }
 
-// x minus x truncated toward zero; the sums of phases and offsets lie in [0, 2), far inside the
-// range where the integer conversion truncates exactly, and it needs no library call.
-inline float fraction(float a_value)
+// a_out = (a_phase + a_offset) minus that sum truncated toward zero, four lanes at a time. The
+// sums of phases and offsets lie in [0, 2), far inside the range where the integer conversion
+// truncates exactly; lane by lane this is x - float(int32_t(x)).
+inline void add_modulo_one(const float* a_phase, const float* a_offset, float* a_out)
 {
-    return a_value - float(int32_t(a_value));
+    for (uint32_t i = 0; i < 16; i += 4)
+    {
+        const __m128 sum = _mm_add_ps(_mm_loadu_ps(a_phase + i), _mm_loadu_ps(a_offset + i));
+        _mm_storeu_ps(a_out + i, _mm_sub_ps(sum, _mm_cvtepi32_ps(_mm_cvttps_epi32(sum))));
+    }
 }
 
 // Adds a phase offset modulo 1. Phases lie in [0, 1), where adding zero and keeping the fraction
@@ -93,8 +98,7 @@ inline void add_offset(float* a_phase, const float* a_offset)
         zero = _mm_and_ps(zero, _mm_cmpeq_ps(_mm_loadu_ps(a_offset + i), _mm_setzero_ps()));
     if (_mm_movemask_ps(zero) == 0xF)
         return;
-    for (uint32_t i = 0; i < 16; ++i)
-        a_phase[i] = fraction(a_phase[i] + a_offset[i]);
+    add_modulo_one(a_phase, a_offset, a_phase);
 }
 
 void set_loaded_integer(P_Integer* a_parameter, int32_t a_value)
@@ -330,8 +334,7 @@ void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
             continue;
         }
         alignas(16) float shifted[16];
-        for (uint32_t i = 0; i < 16; ++i)
-            shifted[i] = fraction(phase[i] + group_offset[i]);
+        add_modulo_one(phase, group_offset, shifted);
         m_waveform_function(shifted, pwm, output.m_raw_buffer);
     }
 }
