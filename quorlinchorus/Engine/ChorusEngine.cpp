@@ -100,6 +100,8 @@ VoiceBlock ChorusEngine::p_voice_block(DelayMemory& a_memory, unsigned a_count)
     block.m_depth_scale = m_depth_scale;
     block.m_input_stereo = m_input_stereo;
     block.m_output_stereo = m_output_stereo;
+    block.m_input_stereo_serial = p_stereo_serial(0, m_input_stereo);
+    block.m_output_stereo_serial = p_stereo_serial(1, m_output_stereo);
     block.m_bounds = m_bounds[m_interpolation];
     block.m_staging_l = m_staging_l;
     block.m_staging_r = m_staging_r;
@@ -110,6 +112,23 @@ VoiceBlock ChorusEngine::p_voice_block(DelayMemory& a_memory, unsigned a_count)
     block.m_mask = a_memory.get_mask();
     block.m_count = a_count;
     return block;
+}
+
+uint64_t ChorusEngine::p_stereo_serial(unsigned a_side, const float* a_stereo)
+{
+    float* known = m_known_stereo[a_side];
+    __m128i changed = _mm_setzero_si128();
+    for (unsigned i = 0; i < SubBlockSize; i += 4)
+        changed = _mm_or_si128(
+            changed, _mm_xor_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(known + i)),
+                                   _mm_load_si128(reinterpret_cast<const __m128i*>(a_stereo + i))));
+    const bool same = _mm_movemask_epi8(_mm_cmpeq_epi32(changed, _mm_setzero_si128())) == 0xFFFF;
+    if (!same || m_stereo_serials[a_side] == 0)
+    {
+        std::memcpy(known, a_stereo, SubBlockSize * sizeof(float));
+        ++m_stereo_serials[a_side];
+    }
+    return m_stereo_serials[a_side];
 }
 
 bool ChorusEngine::set_sample_rate(float a_rate)

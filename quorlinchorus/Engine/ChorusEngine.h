@@ -96,6 +96,8 @@ private:
     void p_silence_returning_memories();
     void p_stage(const float* a_in_l, const float* a_in_r, unsigned a_count);
     VoiceBlock p_voice_block(DelayMemory& a_memory, unsigned a_count);
+    // The serial of a stereo width array (0 input, 1 output): a new one whenever it changed.
+    uint64_t p_stereo_serial(unsigned a_side, const float* a_stereo);
     void p_mix(float* a_out_l, float* a_out_r, unsigned a_count);
 
     alignas(32) float m_bounds[InterpolationAlgorithm_ENUM_SIZE][8] = {};
@@ -105,6 +107,8 @@ private:
     alignas(32) float m_wet_r[SubBlockSize] = {};
 
     PanGainCache m_pan_caches[VoiceCount][2];
+    alignas(32) float m_known_stereo[2][SubBlockSize] = {};
+    uint64_t m_stereo_serials[2] = {};
 
     DelayMemory m_two_channel;
     DelayMemory m_eight_channel;

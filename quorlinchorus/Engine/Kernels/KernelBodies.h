@@ -194,26 +194,25 @@ QUORLIN_KERNEL_INLINE void accumulate(typename L::Vector a_mono, const float* a_
              L::add(L::load(a_wet_r), L::mul(scaled, L::load(a_pan_gains + SubBlockSize))));
 }
 
-// The gains of a_law for a_pan and a_stereo: from the cache when its inputs are the same bits.
+// The gains of a_law for a_pan and a_stereo: from the cache when its law and pan are the same
+// bits and the stereo width has not changed since (a_stereo_serial, see VoiceBlock).
 template <class L>
 QUORLIN_KERNEL_INLINE const float* pan_gains(PanGainCache& a_cache, PanLawKernel a_law,
-                                             const float* a_pan, const float* a_stereo)
+                                             const float* a_pan, const float* a_stereo,
+                                             uint64_t a_stereo_serial)
 {
     // One test of all the differences together: the inputs almost never change.
     typename L::Bits changed = L::differing_bits(a_cache.m_pan, a_pan);
-    changed = L::either(changed, L::differing_bits(a_cache.m_stereo, a_stereo));
     for (unsigned i = L::Width; i < SubBlockSize; i += L::Width)
-    {
         changed = L::either(changed, L::differing_bits(a_cache.m_pan + i, a_pan + i));
-        changed = L::either(changed, L::differing_bits(a_cache.m_stereo + i, a_stereo + i));
-    }
-    const bool same = a_cache.m_law == a_law && L::none(changed);
+    const bool same =
+        a_cache.m_law == a_law && a_cache.m_stereo_serial == a_stereo_serial && L::none(changed);
     if (!same)
     {
         a_law(a_pan, a_stereo, a_cache.m_gains);
         std::memcpy(a_cache.m_pan, a_pan, sizeof(a_cache.m_pan));
-        std::memcpy(a_cache.m_stereo, a_stereo, sizeof(a_cache.m_stereo));
         a_cache.m_law = a_law;
+        a_cache.m_stereo_serial = a_stereo_serial;
     }
     return a_cache.m_gains;
 }
@@ -285,10 +284,12 @@ void two_buffers(const VoiceBlock& a_block)
     {
         const unsigned index = a_block.m_active_voices[a];
         const ChorusVoice& voice = a_block.m_voices[index];
-        in_gains[a] = pan_gains<L>(a_block.m_pan_caches[index][0], voice.m_input_pan_law,
-                                   voice.m_input_pan, a_block.m_input_stereo);
-        plans[a].m_out_gains = pan_gains<L>(a_block.m_pan_caches[index][1], voice.m_output_pan_law,
-                                            voice.m_output_pan, a_block.m_output_stereo);
+        in_gains[a] =
+            pan_gains<L>(a_block.m_pan_caches[index][0], voice.m_input_pan_law, voice.m_input_pan,
+                         a_block.m_input_stereo, a_block.m_input_stereo_serial);
+        plans[a].m_out_gains =
+            pan_gains<L>(a_block.m_pan_caches[index][1], voice.m_output_pan_law, voice.m_output_pan,
+                         a_block.m_output_stereo, a_block.m_output_stereo_serial);
         plan_reads<L>(a_block, voice, low, high, delay, depth, plans[a]);
     }
     for (unsigned a = 0; a < a_block.m_active_voice_count; ++a)
@@ -323,8 +324,9 @@ void eight_buffers(const VoiceBlock& a_block)
     {
         const unsigned index = a_block.m_active_voices[a];
         const ChorusVoice& voice = a_block.m_voices[index];
-        const float* gains = pan_gains<L>(a_block.m_pan_caches[index][0], voice.m_input_pan_law,
-                                          voice.m_input_pan, a_block.m_input_stereo);
+        const float* gains =
+            pan_gains<L>(a_block.m_pan_caches[index][0], voice.m_input_pan_law, voice.m_input_pan,
+                         a_block.m_input_stereo, a_block.m_input_stereo_serial);
         for (unsigned i = 0; i < SubBlockSize; i += L::Width)
         {
             const V left = L::mul(L::load(a_block.m_staging_l + i), L::load(gains + i));
@@ -334,8 +336,9 @@ void eight_buffers(const VoiceBlock& a_block)
         }
         write_channel<L>(a_block.m_channels[index], a_block.m_write_indices, a_block.m_mask,
                          voice_input, a_block.m_count);
-        plans[a].m_out_gains = pan_gains<L>(a_block.m_pan_caches[index][1], voice.m_output_pan_law,
-                                            voice.m_output_pan, a_block.m_output_stereo);
+        plans[a].m_out_gains =
+            pan_gains<L>(a_block.m_pan_caches[index][1], voice.m_output_pan_law, voice.m_output_pan,
+                         a_block.m_output_stereo, a_block.m_output_stereo_serial);
         plan_reads<L>(a_block, voice, low, high, delay, depth, plans[a]);
     }
     for (unsigned a = 0; a < a_block.m_active_voice_count; ++a)

@@ -43,9 +43,10 @@ enum Transformation : uint32_t
 struct PanGainCache
 {
     alignas(32) float m_pan[SubBlockSize] = {};
-    alignas(32) float m_stereo[SubBlockSize] = {};
     alignas(32) float m_gains[2 * SubBlockSize] = {};
     PanLawKernel m_law = nullptr;
+    // The serial of the stereo width the gains were computed with; 0 is none.
+    uint64_t m_stereo_serial = 0;
 };
 
 // What the voice loop of one sub-block reads and writes, gathered by the engine from its fields.
@@ -62,6 +63,10 @@ struct VoiceBlock
     const float* m_depth_scale = nullptr;
     const float* m_input_stereo = nullptr;
     const float* m_output_stereo = nullptr;
+    // Serials that change whenever the stereo widths change: all voices share the widths, so the
+    // engine compares them once per sub-block instead of each pan cache.
+    uint64_t m_input_stereo_serial = 0;
+    uint64_t m_output_stereo_serial = 0;
     const float* m_bounds = nullptr;
     const float* m_staging_l = nullptr;
     const float* m_staging_r = nullptr;
