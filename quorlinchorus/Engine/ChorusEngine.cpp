@@ -22,6 +22,15 @@ size_t memory_capacity_for(unsigned a_size)
     return size_t(a_size) + ChorusEngine::ReadReach + SubBlockSize;
 }
 
+// A whole sub-block (the usual case) is a fixed-size copy the compiler does inline.
+inline void copy_lanes(float* a_to, const float* a_from, unsigned a_count)
+{
+    if (a_count == SubBlockSize)
+        std::memcpy(a_to, a_from, SubBlockSize * sizeof(float));
+    else
+        std::memcpy(a_to, a_from, a_count * sizeof(float));
+}
+
 } // namespace
 
 ChorusEngine::ChorusEngine()
@@ -204,8 +213,8 @@ void ChorusEngine::clear_memories()
 
 void ChorusEngine::p_stage(const float* a_in_l, const float* a_in_r, unsigned a_count)
 {
-    std::memcpy(m_staging_l, a_in_l, a_count * sizeof(float));
-    std::memcpy(m_staging_r, a_in_r, a_count * sizeof(float));
+    copy_lanes(m_staging_l, a_in_l, a_count);
+    copy_lanes(m_staging_r, a_in_r, a_count);
 }
 
 void ChorusEngine::p_mix(float* a_out_l, float* a_out_r, unsigned a_count)
@@ -226,8 +235,8 @@ void ChorusEngine::p_mix(float* a_out_l, float* a_out_r, unsigned a_count)
         _mm_store_ps(out_l + i, _mm_mul_ps(left, gain));
         _mm_store_ps(out_r + i, _mm_mul_ps(right, gain));
     }
-    std::memcpy(a_out_l, out_l, a_count * sizeof(float));
-    std::memcpy(a_out_r, out_r, a_count * sizeof(float));
+    copy_lanes(a_out_l, out_l, a_count);
+    copy_lanes(a_out_r, out_r, a_count);
 }
 
 } // namespace quorlinchorus
