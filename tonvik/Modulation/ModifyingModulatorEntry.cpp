@@ -84,7 +84,7 @@ void ModifyingModulatorEntry::select_kernel()
         return;
     const uint32_t location = m_location;
     const bool flip = m_modulator->is_inverted() != m_invert;
-    m_signal_vector = m_signal->get_vector(get_signal_vector_kind(location, flip));
+    m_signal_vector = m_signal->use_vector(get_signal_vector_kind(location, flip));
     m_kernel = get_modulation_kernel(location);
     const BoundsMasks masks = get_bounds_masks(location);
     m_bounds_set = masks.m_set;

@@ -23,12 +23,20 @@ inline void derive_lanes(__m128 a_up, float (&a_vectors)[4][16], unsigned a_lane
 
 void ModulationSignal::derive()
 {
+    if (m_used_kinds == 1u << SignalVectorKind_UP)
+        return;
     for (unsigned i = 0; i < 16; i += 4)
         derive_lanes(_mm_load_ps(m_vectors[SignalVectorKind_UP] + i), m_vectors, i);
 }
 
 void ModulationSignal::derive_from(const float* a_up)
 {
+    if (m_used_kinds == 1u << SignalVectorKind_UP)
+    {
+        for (unsigned i = 0; i < 16; i += 4)
+            _mm_store_ps(m_vectors[SignalVectorKind_UP] + i, _mm_loadu_ps(a_up + i));
+        return;
+    }
     for (unsigned i = 0; i < 16; i += 4)
     {
         const __m128 up = _mm_loadu_ps(a_up + i);

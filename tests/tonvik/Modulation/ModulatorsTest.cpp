@@ -30,8 +30,13 @@ TEST_F(ModulatorsTest, CombinatorPassesItsControlValueOn)
     run();
     EXPECT_FLOAT_EQ(0.75f, m_other_output[0]);
     EXPECT_EQ(u"", combinator->get_type_name());
-    // The derived signals follow u.
+    // An entry of "Above" reads u alone, so nothing else is derived; once an entry of "Below"
+    // reads 1 - u, the derived signals follow u.
     const ModulationSignal& signal = combinator->get_group(0).m_signal;
+    EXPECT_EQ(1u << SignalVectorKind_UP, signal.m_used_kinds);
+    add_entry(combinator, m_value, 9, 1.0f); // "Below"
+    EXPECT_NE(0u, signal.m_used_kinds & (1u << SignalVectorKind_DOWN));
+    run();
     EXPECT_FLOAT_EQ(0.5f, signal.m_vectors[SignalVectorKind_DOWN][7]);
     EXPECT_FLOAT_EQ(0.0f, signal.m_vectors[SignalVectorKind_CENTERED][7]);
 }
