@@ -5,13 +5,7 @@
 namespace Tonvik
 {
 
-// One sub-block of an oscillator's phase: a_phases[i] receives the accumulator before sample i,
-// as a float, for all 16 lanes; the accumulator is left at its value after a_samples samples.
-// Each step adds a_increment × a_factor[i] (a float product widened to double) and keeps only the
-// fraction. While the factor holds still and the values lie on the grid of 2^-52, the additions
-// are exact, so each phase is computed from its index, free of the latency of a chain of double
-// additions; otherwise they go one by one. Both ways give the same bits.
-// a_steps keeps, for the last step seen, what the shortcut needs of it.
+// What the shortcut of accumulate_phases keeps of the last step it saw.
 struct PhaseSteps
 {
     // The bits of the step the parts belong to; no step on the grid has these.
@@ -20,6 +14,12 @@ struct PhaseSteps
     alignas(16) double m_parts[18] = {};
 };
 
+// One sub-block of an oscillator's phase: a_phases[i] receives the accumulator before sample i,
+// as a float, for all 16 lanes; the accumulator is left at its value after a_samples samples.
+// Each step adds a_increment × a_factor[i] (a float product widened to double) and keeps only the
+// fraction. While the factor holds still and the values lie on the grid of 2^-52, the additions
+// are exact, so each phase is computed from its index, free of the latency of a chain of double
+// additions; otherwise they go one by one. Both ways give the same bits.
 void accumulate_phases(PhaseSteps& a_steps, double& a_accumulator, float a_increment,
                        const float* a_factor, uint32_t a_samples, float* a_phases);
 
