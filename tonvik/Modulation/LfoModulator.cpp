@@ -205,8 +205,8 @@ LfoModulator::LfoModulator(ModulationManager* a_manager)
     m_waveform_function = waveform.m_function;
     m_discontinuous = waveform.m_discontinuous;
     p_set_group_count(1);
-    get_group(0).m_raw = get_group(0).m_raw_buffer;
     m_group_offsets.push_back(nullptr);
+    p_size_group_rows();
 
     add_handler(ModulatorEventKind_STAGE, &LfoModulator::p_on_stage_event);
     add_handler(ModulatorEventKind_RETRIGGER, &LfoModulator::p_on_retrigger);
@@ -231,10 +231,18 @@ void LfoModulator::update_entries()
             ++group;
         if (entry->starts_phase_group())
             m_group_offsets[group] = entry->get_phase_parameter()->get_vector();
-        OutputGroup& output = get_group(group);
-        output.m_raw = output.m_raw_buffer;
-        entry->bind_signal(&output.m_signal);
+        entry->bind_signal(&get_group(group).m_signal);
     }
+    p_size_group_rows();
+}
+
+void LfoModulator::p_size_group_rows()
+{
+    const uint32_t groups = get_group_count();
+    m_group_phases.assign(16 * size_t(groups), 0.0f);
+    m_group_waves.assign(16 * size_t(groups), 0.0f);
+    for (uint32_t group = 0; group < groups; ++group)
+        get_group(group).m_raw = m_group_waves.data() + 16 * size_t(group);
 }
 
 double LfoModulator::get_cycle_duration() const
@@ -323,20 +331,17 @@ void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
                       m_frequency_factor->get_vector(), a_samples, phase);
 
     add_offset(phase, m_phase_offset->get_vector());
-    const float* pwm = m_pwm->get_vector();
-    for (uint32_t group = 0; group < get_group_count(); ++group)
+    const uint32_t groups = get_group_count();
+    for (uint32_t group = 0; group < groups; ++group)
     {
-        OutputGroup& output = get_group(group);
+        float* row = m_group_phases.data() + 16 * size_t(group);
         const float* group_offset = m_group_offsets[group];
-        if (!group_offset)
-        {
-            m_waveform_function(phase, pwm, output.m_raw_buffer);
-            continue;
-        }
-        alignas(16) float shifted[16];
-        add_modulo_one(phase, group_offset, shifted);
-        m_waveform_function(shifted, pwm, output.m_raw_buffer);
+        if (group_offset)
+            add_modulo_one(phase, group_offset, row);
+        else
+            std::memcpy(row, phase, sizeof(phase));
     }
+    m_waveform_function(m_group_phases.data(), m_pwm->get_vector(), m_group_waves.data(), groups);
 }
 
 void LfoModulator::on_parameters_loaded(const Bex::BiniNode& a_node)

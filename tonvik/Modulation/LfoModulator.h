@@ -84,6 +84,8 @@ protected:
     void p_before_entries(uint32_t a_voice, uint32_t a_samples) override;
 
 private:
+    // One row of phases and waves per output group, the groups' raw outputs pointing at theirs.
+    void p_size_group_rows();
     static void p_on_stage_event(Modulator* a_modulator, uint32_t a_voice);
     static void p_on_retrigger(Modulator* a_modulator, uint32_t a_voice);
     static void p_on_trigger_received(void* a_object, MusicalTrigger* a_trigger);
@@ -124,6 +126,10 @@ private:
     PhaseSteps m_phase_steps;
     // Per output group: the "Phase" vector of the entry that started it, or null.
     Bex::Vector<const float*> m_group_offsets;
+    // Per output group, 16 lanes each: its phases and its waveform, which is the group's raw
+    // output. Sized with the groups, never on the audio thread.
+    Bex::Vector<float> m_group_phases;
+    Bex::Vector<float> m_group_waves;
 };
 
 } // namespace Tonvik

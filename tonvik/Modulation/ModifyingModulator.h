@@ -27,9 +27,9 @@ public:
     struct OutputGroup
     {
         ModulationSignal m_signal;
-        // The subclass's raw output for the sub-block: a parameter's vector, or m_raw_buffer.
+        // The subclass's raw output for the sub-block: a parameter's vector or a buffer of its
+        // own.
         const float* m_raw = nullptr;
-        alignas(64) float m_raw_buffer[16] = {};
         float m_previous = 0.0f;
         float m_hold = 0.0f;
     };
