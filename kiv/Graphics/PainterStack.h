@@ -5,6 +5,7 @@
 #include "kiv/Graphics/Painter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace Kiv
@@ -33,6 +34,17 @@ public:
         const Point end = to_device(Point{a_rect.x + a_rect.width, a_rect.y + a_rect.height});
         return {std::min(corner.x, end.x), std::min(corner.y, end.y), std::abs(end.x - corner.x),
                 std::abs(end.y - corner.y)};
+    }
+
+    // A pen's width in whole device pixels under the current transform, at least one.
+    int32_t to_device_width(const Pen& a_pen) const
+    {
+        const Transform& t = get_transform();
+        const float scale = (std::fabs(t.scale_x) + std::fabs(t.scale_y)) / 2.0f;
+        const float width = std::round(float(std::max(a_pen.width, 0)) * scale);
+        if (!(width >= 1.0f))
+            return 1;
+        return int32_t(std::min(width, 1.0e6f));
     }
 
     void push_clip(const Rect& a_rect)

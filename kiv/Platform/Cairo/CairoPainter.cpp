@@ -70,16 +70,6 @@ void CairoPainter::p_end()
     cairo_restore(m_context);
 }
 
-int32_t CairoPainter::p_device_width(const Pen& a_pen) const
-{
-    const Transform& transform = m_stack.get_transform();
-    const float scale = (std::fabs(transform.scale_x) + std::fabs(transform.scale_y)) / 2.0f;
-    const float width = std::round(float(std::max(a_pen.width, 0)) * scale);
-    if (!(width >= 1.0f))
-        return 1;
-    return int32_t(std::min(width, 1.0e6f));
-}
-
 void CairoPainter::fill_rectangle(const Rect& a_rect, const Brush& a_brush)
 {
     const Rect rect = m_stack.to_device(a_rect);
@@ -95,7 +85,7 @@ void CairoPainter::stroke_rectangle(const Rect& a_rect, const Pen& a_pen)
     const Rect rect = m_stack.to_device(a_rect);
     if (rect.is_empty() || !p_begin(a_pen.color))
         return;
-    const int32_t width = p_device_width(a_pen);
+    const int32_t width = m_stack.to_device_width(a_pen);
     if (rect.width <= 2 * width || rect.height <= 2 * width)
     {
         // The sides meet: the stroke covers the whole rectangle.
@@ -119,7 +109,7 @@ void CairoPainter::draw_line(Point a_from, Point a_to, const Pen& a_pen)
     if (!p_begin(a_pen.color))
         return;
     p_stroke_path({m_stack.to_device(a_from), m_stack.to_device(a_to)}, false,
-                  p_device_width(a_pen));
+                  m_stack.to_device_width(a_pen));
     p_end();
 }
 
@@ -146,7 +136,7 @@ void CairoPainter::stroke_polygon(const Bex::Vector<Point>& a_points, const Pen&
     device.reserve(a_points.size());
     for (const Point& point : a_points)
         device.push_back(m_stack.to_device(point));
-    p_stroke_path(device, true, p_device_width(a_pen));
+    p_stroke_path(device, true, m_stack.to_device_width(a_pen));
     p_end();
 }
 

@@ -51,8 +51,6 @@ public:
 private:
     bool p_begin(Color a_color);
     void p_end();
-    // The pen's width in whole device pixels, at least one.
-    int32_t p_device_width(const Pen& a_pen) const;
     void p_stroke_path(const Bex::Vector<Point>& a_device_points, bool a_closed, int32_t a_width);
     // Lays a_text out in a_font and returns its box in layout pixels, relative to the layout's
     // own origin.

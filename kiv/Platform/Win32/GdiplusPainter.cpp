@@ -68,16 +68,6 @@ bool GdiplusPainter::p_begin(Color a_color)
     return true;
 }
 
-int32_t GdiplusPainter::p_device_width(const Pen& a_pen) const
-{
-    const Transform& transform = m_stack.get_transform();
-    const float scale = (std::fabs(transform.scale_x) + std::fabs(transform.scale_y)) / 2.0f;
-    const float width = std::round(float(std::max(a_pen.width, 0)) * scale);
-    if (!(width >= 1.0f))
-        return 1;
-    return int32_t(std::min(width, 1.0e6f));
-}
-
 void GdiplusPainter::fill_rectangle(const Rect& a_rect, const Brush& a_brush)
 {
     const Rect rect = m_stack.to_device(a_rect);
@@ -93,7 +83,7 @@ void GdiplusPainter::stroke_rectangle(const Rect& a_rect, const Pen& a_pen)
     if (rect.is_empty() || !p_begin(a_pen.color))
         return;
     const Owned<Gdiplus::GpBrush> brush = make_solid_brush(a_pen.color.argb);
-    const int32_t width = p_device_width(a_pen);
+    const int32_t width = m_stack.to_device_width(a_pen);
     if (rect.width <= 2 * width || rect.height <= 2 * width)
     {
         // The sides meet: the stroke covers the whole rectangle.
@@ -116,7 +106,7 @@ void GdiplusPainter::draw_line(Point a_from, Point a_to, const Pen& a_pen)
     if (!p_begin(a_pen.color))
         return;
     p_stroke_path({m_stack.to_device(a_from), m_stack.to_device(a_to)}, false,
-                  p_device_width(a_pen), a_pen.color);
+                  m_stack.to_device_width(a_pen), a_pen.color);
 }
 
 void GdiplusPainter::fill_polygon(const Bex::Vector<Point>& a_points, const Brush& a_brush)
@@ -143,7 +133,7 @@ void GdiplusPainter::stroke_polygon(const Bex::Vector<Point>& a_points, const Pe
     device.reserve(a_points.size());
     for (const Point& point : a_points)
         device.push_back(m_stack.to_device(point));
-    p_stroke_path(device, true, p_device_width(a_pen), a_pen.color);
+    p_stroke_path(device, true, m_stack.to_device_width(a_pen), a_pen.color);
 }
 
 void GdiplusPainter::p_stroke_path(const Bex::Vector<Point>& a_device_points, bool a_closed,

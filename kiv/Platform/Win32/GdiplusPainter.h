@@ -58,8 +58,6 @@ public:
 private:
     // Sets the clip; false when nothing drawn in a_color could show.
     bool p_begin(Color a_color);
-    // The pen's width in whole device pixels, at least one.
-    int32_t p_device_width(const Pen& a_pen) const;
     void p_stroke_path(const Bex::Vector<Point>& a_device_points, bool a_closed, int32_t a_width,
                        Color a_color);
 
