@@ -99,14 +99,32 @@ FinalBoundsFunction get_final_bounds_function(uint32_t a_state, bool a_converts,
     return g_final_functions[a_state][a_converts][a_has_output];
 }
 
+namespace
+{
+
+// A 0..1 identity parameter reads its normalized value as it is.
+bool converts(const FloatParameter* a_parameter)
+{
+    return !(a_parameter->m_start == 0.0f && a_parameter->m_end == 1.0f &&
+             !a_parameter->m_exponential &&
+             a_parameter->m_to_internal == get_identity_conversion_function());
+}
+
+bool has_output(const FloatParameter* a_parameter)
+{
+    return a_parameter->m_output && a_parameter->m_vector_size == 16;
+}
+
+} // namespace
+
 FinalBoundsFunction select_final_bounds_function(FloatParameter* a_parameter, uint32_t a_state)
 {
-    // A 0..1 identity parameter reads its normalized value as it is.
-    const bool converts = !(a_parameter->m_start == 0.0f && a_parameter->m_end == 1.0f &&
-                            !a_parameter->m_exponential &&
-                            a_parameter->m_to_internal == get_identity_conversion_function());
-    return get_final_bounds_function(a_state, converts,
-                                     a_parameter->m_output && a_parameter->m_vector_size == 16);
+    return get_final_bounds_function(a_state, converts(a_parameter), has_output(a_parameter));
+}
+
+float* get_unconverted_output(FloatParameter* a_parameter)
+{
+    return has_output(a_parameter) && !converts(a_parameter) ? a_parameter->m_output : nullptr;
 }
 
 uint32_t get_signal_vector_kind(uint32_t a_type, bool a_flip)

@@ -32,5 +32,8 @@ BoundsMasks get_bounds_masks(uint32_t a_modification_type);
 FinalBoundsFunction get_final_bounds_function(uint32_t a_state, bool a_converts, bool a_has_output);
 // Picks the entry of the table for a float parameter's definition.
 FinalBoundsFunction select_final_bounds_function(FloatParameter* a_parameter, uint32_t a_state);
+// The output a final function would only clamp into: that of a parameter that has one and needs
+// no conversion; null otherwise.
+float* get_unconverted_output(FloatParameter* a_parameter);
 
 } // namespace Tonvik

@@ -146,6 +146,13 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
     {
         ModifyingModulatorEntry* entry = static_cast<ModifyingModulatorEntry*>(base);
         const ModulatorEntry::VoiceIo& io = entry->m_io[a_voice];
+        const FinishingModulationKernel finishing = entry->m_finishing_kernel;
+        if (finishing)
+        {
+            finishing(io.m_input, entry->get_range_vector(), entry->m_signal_vector, amount,
+                      io.m_output, entry->m_finishing_output);
+            continue;
+        }
         const ModulationKernel kernel = entry->m_kernel;
         if (kernel)
             kernel(io.m_input, entry->get_range_vector(), entry->m_signal_vector, amount,

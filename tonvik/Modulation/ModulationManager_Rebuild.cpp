@@ -129,7 +129,19 @@ void ModulationManager::update_target_bounds(Modulatee* a_target)
     for (ModulatorEntry* entry : a_target->m_chain)
         state = (state | entry->m_bounds_set) & ~entry->m_bounds_clear;
     a_target->m_bounds_state = state;
-    a_target->m_final_function = select_final_bounds_function(as_float_parameter(a_target), state);
+    FloatParameter* parameter = as_float_parameter(a_target);
+    a_target->m_final_function = select_final_bounds_function(parameter, state);
+
+    for (ModulatorEntry* entry : a_target->m_chain)
+        entry->m_finishing_kernel = nullptr;
+    float* output = get_unconverted_output(parameter);
+    if (a_target->m_chain.empty() || !output)
+        return;
+    ModulatorEntry* last = a_target->m_chain.back();
+    if (!last->m_kernel.load())
+        return;
+    last->m_finishing_output = output;
+    last->m_finishing_kernel = get_finishing_modulation_kernel(last->m_kernel_type, state);
 }
 
 void ModulationManager::p_unmodulate(Modulatee* a_target)

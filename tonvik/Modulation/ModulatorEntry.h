@@ -50,6 +50,12 @@ public:
     RelaxedAtomic<ModulationKernel> m_kernel = nullptr;
     RelaxedAtomic<const float*> m_signal_vector = nullptr;
     VoiceIo m_io[MaxModulationVoices];
+    // The modification type of the kernel in use; 0 while the entry has none of the table.
+    uint32_t m_kernel_type = 0;
+    // Set on the last entry of a chain whose target only clamps the result into its output: the
+    // kernel writes that output too, in place of the target's final function.
+    RelaxedAtomic<FinishingModulationKernel> m_finishing_kernel = nullptr;
+    float* m_finishing_output = nullptr;
     bool m_active = false;
     bool m_last_in_chain = false;
     uint32_t m_bounds_set = 0;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -74,6 +75,48 @@ TEST(ModulationKernelTest, EveryKernelMatchesItsScalarReferenceBitForBit)
     }
     EXPECT_EQ(nullptr, get_modulation_kernel(0));
     EXPECT_EQ(nullptr, get_modulation_kernel(17));
+}
+
+TEST(ModulationKernelTest, FinishingKernelsAlsoClampIntoTheTargetOnTheOpenSides)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    std::uniform_real_distribution<float> wide(-0.6f, 1.6f);
+    for (uint32_t type = 1; type <= 16; ++type)
+    {
+        for (uint32_t state = 0; state <= BoundsState_IN_RANGE; ++state)
+        {
+            SCOPED_TRACE(testing::Message() << type << " " << state);
+            const FinishingModulationKernel finishing =
+                get_finishing_modulation_kernel(type, state);
+            ASSERT_NE(nullptr, finishing);
+            Lanes p, a, r, m;
+            for (unsigned i = 0; i < 16; ++i)
+            {
+                p.m_values[i] = wide(random);
+                a.m_values[i] = unit(random);
+                r.m_values[i] = unit(random) - 0.5f * float(i % 2);
+                m.m_values[i] = unit(random);
+            }
+            const Lanes reference = apply(get_reference_modulation_kernel(type), p, a, r, m);
+            Lanes out = p;
+            Lanes final_value;
+            finishing(out.m_values, a.m_values, r.m_values, m.m_values, out.m_values,
+                      final_value.m_values);
+            ASSERT_EQ(0, std::memcmp(out.m_values, reference.m_values, sizeof(out.m_values)));
+            for (unsigned i = 0; i < 16; ++i)
+            {
+                float expected = reference.m_values[i];
+                if (!(state & BoundsBit_NOT_BELOW_ZERO))
+                    expected = std::max(expected, 0.0f);
+                if (!(state & BoundsBit_NOT_ABOVE_ONE))
+                    expected = std::min(expected, 1.0f);
+                ASSERT_EQ(expected, final_value.m_values[i]) << i;
+            }
+        }
+    }
+    EXPECT_EQ(nullptr, get_finishing_modulation_kernel(0, 0));
+    EXPECT_EQ(nullptr, get_finishing_modulation_kernel(1, 4));
 }
 
 TEST(ModulationKernelTest, LocationsBehaveAsTheirNamesSay)

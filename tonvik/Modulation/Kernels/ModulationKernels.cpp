@@ -1,7 +1,9 @@
 #include "tonvik/Modulation/Kernels/ModulationKernels.h"
 
+#include "tonvik/Modulation/BoundsState.h"
 #include "tonvik/Modulation/ModificationType.h"
 
+#include <array>
 #include <emmintrin.h>
 
 namespace Tonvik
@@ -12,8 +14,8 @@ namespace
 
 // Every kernel is one formula applied to four groups of four lanes; the formula is inlined.
 template <typename Formula>
-inline void run_lanes(const float* a_p, const float* a_a, const float* a_r, const float* a_m,
-                      float* a_out, Formula a_formula)
+void run_kernel(const float* a_p, const float* a_a, const float* a_r, const float* a_m,
+                float* a_out)
 {
     for (unsigned i = 0; i < 16; i += 4)
     {
@@ -21,17 +23,36 @@ inline void run_lanes(const float* a_p, const float* a_a, const float* a_r, cons
         const __m128 a = _mm_load_ps(a_a + i);
         const __m128 r = _mm_load_ps(a_r + i);
         const __m128 m = _mm_load_ps(a_m + i);
-        _mm_store_ps(a_out + i, a_formula(p, a, r, m));
+        _mm_store_ps(a_out + i, Formula::apply(p, a, r, m));
     }
 }
 
-#define BEX_MODULATION_KERNEL(name, body)                                                          \
-    void name(const float* a_p, const float* a_a, const float* a_r, const float* a_m,              \
-              float* a_out)                                                                        \
-    {                                                                                              \
-        run_lanes(a_p, a_a, a_r, a_m, a_out,                                                       \
-                  [](__m128 p, __m128 a, __m128 r, __m128 m) -> __m128 { body });                  \
+// The same, and the result clamped on the sides State leaves open is the target's value too.
+template <typename Formula, uint32_t State>
+void run_finishing_kernel(const float* a_p, const float* a_a, const float* a_r, const float* a_m,
+                          float* a_out, float* a_final)
+{
+    for (unsigned i = 0; i < 16; i += 4)
+    {
+        const __m128 p = _mm_load_ps(a_p + i);
+        const __m128 a = _mm_load_ps(a_a + i);
+        const __m128 r = _mm_load_ps(a_r + i);
+        const __m128 m = _mm_load_ps(a_m + i);
+        __m128 v = Formula::apply(p, a, r, m);
+        _mm_store_ps(a_out + i, v);
+        if constexpr (!(State & BoundsBit_NOT_BELOW_ZERO))
+            v = _mm_max_ps(v, _mm_setzero_ps());
+        if constexpr (!(State & BoundsBit_NOT_ABOVE_ONE))
+            v = _mm_min_ps(v, _mm_set1_ps(1.0f));
+        _mm_store_ps(a_final + i, v);
     }
+}
+
+#define BEX_MODULATION_FORMULA(name, body)                                                         \
+    struct name                                                                                    \
+    {                                                                                              \
+        static __m128 apply(__m128 p, __m128 a, __m128 r, __m128 m) { body }                       \
+    };
 
 inline __m128 one()
 {
@@ -55,47 +76,47 @@ inline __m128 room_around(__m128 p)
     return _mm_min_ps(_mm_mul_ps(two(), p), _mm_sub_ps(two(), _mm_mul_ps(two(), p)));
 }
 
-BEX_MODULATION_KERNEL(kernel_above, return _mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r));)
-BEX_MODULATION_KERNEL(kernel_above_clip_top,
-                      return _mm_min_ps(_mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r)), one());)
-BEX_MODULATION_KERNEL(
-    kernel_above_restrict_top,
+BEX_MODULATION_FORMULA(formula_above, return _mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r));)
+BEX_MODULATION_FORMULA(formula_above_clip_top,
+                       return _mm_min_ps(_mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r)), one());)
+BEX_MODULATION_FORMULA(
+    formula_above_restrict_top,
     return _mm_add_ps(p, _mm_mul_ps(_mm_min_ps(_mm_sub_ps(one(), p), _mm_mul_ps(a, m)), r));)
-BEX_MODULATION_KERNEL(
-    kernel_above_scale_top,
+BEX_MODULATION_FORMULA(
+    formula_above_scale_top,
     return _mm_sub_ps(p, _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(_mm_sub_ps(p, one()), a), m), r));)
-BEX_MODULATION_KERNEL(kernel_around_clip,
-                      return _mm_min_ps(_mm_max_ps(_mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r)),
-                                                   _mm_setzero_ps()),
-                                        one());)
-BEX_MODULATION_KERNEL(kernel_around_restrict,
-                      return _mm_add_ps(p, _mm_mul_ps(_mm_min_ps(room_around(p), _mm_mul_ps(a, m)),
-                                                      r));)
-BEX_MODULATION_KERNEL(kernel_around_scale,
-                      return _mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(room_around(p), a), m),
-                                                      r));)
-BEX_MODULATION_KERNEL(
-    kernel_asymmetric_restrict,
+BEX_MODULATION_FORMULA(formula_around_clip,
+                       return _mm_min_ps(_mm_max_ps(_mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r)),
+                                                    _mm_setzero_ps()),
+                                         one());)
+BEX_MODULATION_FORMULA(formula_around_restrict,
+                       return _mm_add_ps(p, _mm_mul_ps(_mm_min_ps(room_around(p), _mm_mul_ps(a, m)),
+                                                       r));)
+BEX_MODULATION_FORMULA(formula_around_scale,
+                       return _mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(room_around(p), a), m),
+                                                       r));)
+BEX_MODULATION_FORMULA(
+    formula_asymmetric_restrict,
     return _mm_add_ps(
         p, _mm_mul_ps(_mm_mul_ps(two(), _mm_min_ps(_mm_mul_ps(a, m), asymmetric_room(p, r))), r));)
-BEX_MODULATION_KERNEL(
-    kernel_asymmetric_scale,
+BEX_MODULATION_FORMULA(
+    formula_asymmetric_scale,
     return _mm_add_ps(
         p, _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(_mm_mul_ps(two(), asymmetric_room(p, r)), a), m), r));)
-BEX_MODULATION_KERNEL(kernel_below, return _mm_sub_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r));)
-BEX_MODULATION_KERNEL(kernel_below_clip_bottom,
-                      return _mm_max_ps(_mm_sub_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r)),
-                                        _mm_setzero_ps());)
-BEX_MODULATION_KERNEL(kernel_below_restrict_bottom,
-                      return _mm_sub_ps(p, _mm_mul_ps(_mm_min_ps(_mm_mul_ps(a, m), p), r));)
-BEX_MODULATION_KERNEL(kernel_below_scale_bottom,
-                      return _mm_sub_ps(p, _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(p, a), m), r));)
-BEX_MODULATION_KERNEL(kernel_between_range_and_parameter,
-                      return _mm_add_ps(a, _mm_mul_ps(_mm_mul_ps(_mm_sub_ps(p, a), r), m));)
-BEX_MODULATION_KERNEL(kernel_between_parameter_and_range,
-                      return _mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(_mm_sub_ps(a, p), r), m));)
+BEX_MODULATION_FORMULA(formula_below, return _mm_sub_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r));)
+BEX_MODULATION_FORMULA(formula_below_clip_bottom,
+                       return _mm_max_ps(_mm_sub_ps(p, _mm_mul_ps(_mm_mul_ps(a, m), r)),
+                                         _mm_setzero_ps());)
+BEX_MODULATION_FORMULA(formula_below_restrict_bottom,
+                       return _mm_sub_ps(p, _mm_mul_ps(_mm_min_ps(_mm_mul_ps(a, m), p), r));)
+BEX_MODULATION_FORMULA(formula_below_scale_bottom,
+                       return _mm_sub_ps(p, _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(p, a), m), r));)
+BEX_MODULATION_FORMULA(formula_between_range_and_parameter,
+                       return _mm_add_ps(a, _mm_mul_ps(_mm_mul_ps(_mm_sub_ps(p, a), r), m));)
+BEX_MODULATION_FORMULA(formula_between_parameter_and_range,
+                       return _mm_add_ps(p, _mm_mul_ps(_mm_mul_ps(_mm_sub_ps(a, p), r), m));)
 
-#undef BEX_MODULATION_KERNEL
+#undef BEX_MODULATION_FORMULA
 
 // The scalar forms. min and max follow the 4-lane instructions: the second operand wins unless
 // the first is strictly smaller (larger).
@@ -147,22 +168,52 @@ BEX_REFERENCE_KERNEL(reference_between_parameter_and_range, p + (a - p) * r * m)
 // Indexed by modification type; "Around" shares the formula of "Above".
 const ModulationKernel g_kernels[ModificationType_ENUM_SIZE] = {
     nullptr,
-    &kernel_above,
-    &kernel_above_clip_top,
-    &kernel_above_restrict_top,
-    &kernel_above_scale_top,
-    &kernel_above,
-    &kernel_around_clip,
-    &kernel_around_restrict,
-    &kernel_around_scale,
-    &kernel_asymmetric_restrict,
-    &kernel_asymmetric_scale,
-    &kernel_below,
-    &kernel_below_clip_bottom,
-    &kernel_below_restrict_bottom,
-    &kernel_below_scale_bottom,
-    &kernel_between_range_and_parameter,
-    &kernel_between_parameter_and_range,
+    &run_kernel<formula_above>,
+    &run_kernel<formula_above_clip_top>,
+    &run_kernel<formula_above_restrict_top>,
+    &run_kernel<formula_above_scale_top>,
+    &run_kernel<formula_above>,
+    &run_kernel<formula_around_clip>,
+    &run_kernel<formula_around_restrict>,
+    &run_kernel<formula_around_scale>,
+    &run_kernel<formula_asymmetric_restrict>,
+    &run_kernel<formula_asymmetric_scale>,
+    &run_kernel<formula_below>,
+    &run_kernel<formula_below_clip_bottom>,
+    &run_kernel<formula_below_restrict_bottom>,
+    &run_kernel<formula_below_scale_bottom>,
+    &run_kernel<formula_between_range_and_parameter>,
+    &run_kernel<formula_between_parameter_and_range>,
+};
+
+using FinishingRow = std::array<FinishingModulationKernel, 4>;
+
+template <typename Formula>
+constexpr FinishingRow finishing_row()
+{
+    return {&run_finishing_kernel<Formula, 0>, &run_finishing_kernel<Formula, 1>,
+            &run_finishing_kernel<Formula, 2>, &run_finishing_kernel<Formula, 3>};
+}
+
+// Indexed by modification type and bounds state.
+const FinishingRow g_finishing_kernels[ModificationType_ENUM_SIZE] = {
+    FinishingRow{},
+    finishing_row<formula_above>(),
+    finishing_row<formula_above_clip_top>(),
+    finishing_row<formula_above_restrict_top>(),
+    finishing_row<formula_above_scale_top>(),
+    finishing_row<formula_above>(),
+    finishing_row<formula_around_clip>(),
+    finishing_row<formula_around_restrict>(),
+    finishing_row<formula_around_scale>(),
+    finishing_row<formula_asymmetric_restrict>(),
+    finishing_row<formula_asymmetric_scale>(),
+    finishing_row<formula_below>(),
+    finishing_row<formula_below_clip_bottom>(),
+    finishing_row<formula_below_restrict_bottom>(),
+    finishing_row<formula_below_scale_bottom>(),
+    finishing_row<formula_between_range_and_parameter>(),
+    finishing_row<formula_between_parameter_and_range>(),
 };
 
 const ModulationKernel g_reference_kernels[ModificationType_ENUM_SIZE] = {
@@ -190,6 +241,13 @@ const ModulationKernel g_reference_kernels[ModificationType_ENUM_SIZE] = {
 ModulationKernel get_modulation_kernel(uint32_t a_type)
 {
     return a_type < ModificationType_ENUM_SIZE ? g_kernels[a_type] : nullptr;
+}
+
+FinishingModulationKernel get_finishing_modulation_kernel(uint32_t a_type, uint32_t a_bounds_state)
+{
+    if (a_type >= ModificationType_ENUM_SIZE || a_bounds_state > BoundsState_IN_RANGE)
+        return nullptr;
+    return g_finishing_kernels[a_type][a_bounds_state];
 }
 
 ModulationKernel get_reference_modulation_kernel(uint32_t a_type)

@@ -10,8 +10,16 @@ namespace Tonvik
 using ModulationKernel = void (*)(const float* a_p, const float* a_a, const float* a_r,
                                   const float* a_m, float* a_out);
 
+// A kernel for the last entry of a chain: besides OUT it writes the target's value FINAL, OUT
+// clamped to [0, 1] on the sides the chain's bounds state leaves open, as the final function of a
+// target that needs no conversion would.
+using FinishingModulationKernel = void (*)(const float* a_p, const float* a_a, const float* a_r,
+                                           const float* a_m, float* a_out, float* a_final);
+
 // The 4-lane kernel for a modification type (1 to 16); null for any other value.
 ModulationKernel get_modulation_kernel(uint32_t a_type);
+// The finishing kernel for a modification type and a bounds state (0 to 3); null for others.
+FinishingModulationKernel get_finishing_modulation_kernel(uint32_t a_type, uint32_t a_bounds_state);
 // The scalar form of the same formula with the same product order, for tests.
 ModulationKernel get_reference_modulation_kernel(uint32_t a_type);
 
