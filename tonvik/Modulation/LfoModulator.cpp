@@ -6,6 +6,7 @@
 #include "tonvik/Devices/P_MusicalTrigger.h"
 #include "tonvik/Devices/RetriggerParameters.h"
 #include "tonvik/Modulation/LfoPhase.h"
+#include "tonvik/Modulation/ModificationType.h"
 #include "tonvik/Modulation/Modulatee.h"
 #include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Modulation/Parameter_Modifier.h"
@@ -240,9 +241,13 @@ void LfoModulator::p_size_group_rows()
 {
     const uint32_t groups = get_group_count();
     m_group_phases.assign(16 * size_t(groups), 0.0f);
-    m_group_waves.assign(16 * size_t(groups), 0.0f);
+    m_group_outputs.assign(groups, nullptr);
     for (uint32_t group = 0; group < groups; ++group)
-        get_group(group).m_raw = m_group_waves.data() + 16 * size_t(group);
+    {
+        OutputGroup& output = get_group(group);
+        m_group_outputs[group] = output.m_signal.m_vectors[SignalVectorKind_UP];
+        output.m_raw = m_group_outputs[group];
+    }
 }
 
 double LfoModulator::get_cycle_duration() const
@@ -341,7 +346,7 @@ void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
         else
             std::memcpy(row, phase, sizeof(phase));
     }
-    m_waveform_function(m_group_phases.data(), m_pwm->get_vector(), m_group_waves.data(), groups);
+    m_waveform_function(m_group_phases.data(), m_pwm->get_vector(), m_group_outputs.data(), groups);
 }
 
 void LfoModulator::on_parameters_loaded(const Bex::BiniNode& a_node)

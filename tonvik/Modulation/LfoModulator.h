@@ -126,10 +126,11 @@ private:
     PhaseSteps m_phase_steps;
     // Per output group: the "Phase" vector of the entry that started it, or null.
     Bex::Vector<const float*> m_group_offsets;
-    // Per output group, 16 lanes each: its phases and its waveform, which is the group's raw
-    // output. Sized with the groups, never on the audio thread.
+    // Per output group: its phases, 16 lanes each, and its signal's up vector, where the
+    // waveform goes straight away as the group's raw output. Sized with the groups, never on the
+    // audio thread.
     Bex::Vector<float> m_group_phases;
-    Bex::Vector<float> m_group_waves;
+    Bex::Vector<float*> m_group_outputs;
 };
 
 } // namespace Tonvik

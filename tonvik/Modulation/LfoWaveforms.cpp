@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstddef>
 
 namespace Tonvik
 {
@@ -9,54 +10,61 @@ namespace Tonvik
 namespace
 {
 
-void pulse(const float* a_phase, const float* a_pwm, float* __restrict a_out, uint32_t a_rows)
+// Each row's 16 lanes go to that row's output; the rows' computations are independent.
+template <typename Shape>
+void run_rows(const float* a_phase, const float* a_pwm, float* const* a_out, uint32_t a_rows)
 {
     for (uint32_t row = 0; row < a_rows; ++row)
     {
+        const float* phase = a_phase + 16 * size_t(row);
+        float* __restrict out = a_out[row];
         for (unsigned i = 0; i < 16; ++i)
-            a_out[16 * row + i] = a_phase[16 * row + i] < a_pwm[i] ? 1.0f : 0.0f;
+            out[i] = Shape::value(phase[i], a_pwm[i]);
     }
 }
 
-void saw(const float* a_phase, const float*, float* __restrict a_out, uint32_t a_rows)
+struct Pulse
 {
-    for (uint32_t i = 0; i < 16 * a_rows; ++i)
-        a_out[i] = a_phase[i];
-}
+    static float value(float a_phase, float a_pwm) { return a_phase < a_pwm ? 1.0f : 0.0f; }
+};
 
-void square(const float* a_phase, const float*, float* __restrict a_out, uint32_t a_rows)
+struct Saw
 {
-    for (uint32_t i = 0; i < 16 * a_rows; ++i)
-        a_out[i] = a_phase[i] < 0.5f ? 1.0f : 0.0f;
-}
+    static float value(float a_phase, float) { return a_phase; }
+};
 
-void triangle(const float* a_phase, const float*, float* __restrict a_out, uint32_t a_rows)
+struct Square
 {
-    for (uint32_t i = 0; i < 16 * a_rows; ++i)
-        a_out[i] = std::fabs(std::fabs(2.0f * a_phase[i] - 0.5f) - 1.0f);
-}
+    static float value(float a_phase, float) { return a_phase < 0.5f ? 1.0f : 0.0f; }
+};
 
-void sine_low_precision(const float* a_phase, const float*, float* __restrict a_out,
-                        uint32_t a_rows)
+struct Triangle
 {
-    for (uint32_t i = 0; i < 16 * a_rows; ++i)
+    static float value(float a_phase, float)
     {
-        const float t = 2.0f * a_phase[i] - 1.0f;
-        a_out[i] = 2.0f * t * (std::fabs(t) - 1.0f) + 0.5f;
+        return std::fabs(std::fabs(2.0f * a_phase - 0.5f) - 1.0f);
     }
-}
+};
 
-void sine_high_precision(const float* a_phase, const float*, float* __restrict a_out,
-                         uint32_t a_rows)
+struct SineLowPrecision
 {
-    const float c = std::bit_cast<float>(0xBE663C39u);
-    for (uint32_t i = 0; i < 16 * a_rows; ++i)
+    static float value(float a_phase, float)
     {
-        const float t = 2.0f * a_phase[i] - 1.0f;
+        const float t = 2.0f * a_phase - 1.0f;
+        return 2.0f * t * (std::fabs(t) - 1.0f) + 0.5f;
+    }
+};
+
+struct SineHighPrecision
+{
+    static float value(float a_phase, float)
+    {
+        const float c = std::bit_cast<float>(0xBE663C39u);
+        const float t = 2.0f * a_phase - 1.0f;
         const float y = -4.0f * t * (std::fabs(t) - 1.0f);
-        a_out[i] = 0.5f * (c * (y * std::fabs(y) - y) - y) + 0.5f;
+        return 0.5f * (c * (y * std::fabs(y) - y) - y) + 0.5f;
     }
-}
+};
 
 } // namespace
 
@@ -65,17 +73,17 @@ LfoWaveformInfo get_lfo_waveform(uint32_t a_waveform)
     switch (a_waveform)
     {
     case LfoModulatorWaveform_PULSE:
-        return {&pulse, true};
+        return {&run_rows<Pulse>, true};
     case LfoModulatorWaveform_SAW:
-        return {&saw, true};
+        return {&run_rows<Saw>, true};
     case LfoModulatorWaveform_SINE_HIGH_PRECISION:
-        return {&sine_high_precision, false};
+        return {&run_rows<SineHighPrecision>, false};
     case LfoModulatorWaveform_SQUARE:
-        return {&square, true};
+        return {&run_rows<Square>, true};
     case LfoModulatorWaveform_TRIANGLE:
-        return {&triangle, false};
+        return {&run_rows<Triangle>, false};
     default:
-        return {&sine_low_precision, false};
+        return {&run_rows<SineLowPrecision>, false};
     }
 }
 

@@ -16,9 +16,10 @@ enum LfoModulatorWaveform : uint32_t
 };
 
 // u = f(x, W) over a_rows rows of 16 lanes, x the phase in [0, 1), W the "Pwm" value of the lane
-// (the same 16 values for every row); u lies in [0, 1]. All of an oscillator's output groups go
-// through one call, so that their computations overlap instead of waiting for each other.
-using LfoWaveformFunction = void (*)(const float* a_phase, const float* a_pwm, float* a_out,
+// (the same 16 values for every row); u lies in [0, 1]. Row r reads a_phase + 16 r and writes
+// a_out[r]. All of an oscillator's output groups go through one call, so that their computations
+// overlap instead of waiting for each other.
+using LfoWaveformFunction = void (*)(const float* a_phase, const float* a_pwm, float* const* a_out,
                                      uint32_t a_rows);
 
 struct LfoWaveformInfo

@@ -134,6 +134,10 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
                 up[i] = ramp[i] * raw[i] + (1.0f - ramp[i]) * hold;
             group.m_signal.derive();
         }
+        else if (raw == up)
+        {
+            group.m_signal.derive();
+        }
         else
         {
             group.m_signal.derive_from(raw);

@@ -27,8 +27,8 @@ public:
     struct OutputGroup
     {
         ModulationSignal m_signal;
-        // The subclass's raw output for the sub-block: a parameter's vector or a buffer of its
-        // own.
+        // The subclass's raw output for the sub-block: a parameter's vector, a buffer of its
+        // own, or the signal's up vector itself, which smoothing then works on in place.
         const float* m_raw = nullptr;
         float m_previous = 0.0f;
         float m_hold = 0.0f;

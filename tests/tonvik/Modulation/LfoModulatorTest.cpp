@@ -7,7 +7,9 @@
 #include "tonvik/Modulation/ModificationType.h"
 #include "tonvik/ParameterTypes/P_Integer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 using namespace Tonvik;
 using namespace TonvikTest;
@@ -79,6 +81,29 @@ TEST_F(LfoModulatorTest, PulseWidthAtItsEndsIsConstant)
                 ASSERT_EQ(pwm, up()[i]) << block;
         }
     }
+}
+
+TEST_F(LfoModulatorTest, ASquareGlidesWhenSmoothingIsOn)
+{
+    choose(m_lfo->get_waveform_parameter(), 5);           // "Square"
+    choose(m_lfo->get_smoothing_parameter(), 3);          // "On"
+    set_float(m_lfo->get_smoothness_parameter(), 100.0f); // 0.01 per sample at 1000 Hz
+    std::vector<float> output;
+    for (int block = 0; block < 125; ++block) // two cycles
+    {
+        run();
+        output.insert(output.end(), up(), up() + 16);
+    }
+    float lowest = 1.0f;
+    float highest = 0.0f;
+    for (size_t i = 1; i < output.size(); ++i)
+    {
+        ASSERT_LE(std::fabs(output[i] - output[i - 1]), 0.0100001f) << i;
+        lowest = std::min(lowest, output[i]);
+        highest = std::max(highest, output[i]);
+    }
+    EXPECT_EQ(0.0f, lowest);
+    EXPECT_EQ(1.0f, highest);
 }
 
 TEST_F(LfoModulatorTest, WaveformsStartAtTheMiddleAndPeakAtAQuarter)
