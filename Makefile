@@ -12,8 +12,8 @@ test: bootstrap
 	scripts/real-hosts.sh build/release/QuorlinChorus.so
 	scripts/windows-tests.sh
 	find build/windows-tests/snapshots -maxdepth 1 -type f -name '*.png' -exec cp {} build/snapshots/ \;
-	QUORLIN_WINDOWS_BUILD=build/windows-tests scripts/package.sh
-	scripts/package-check.sh
+	QUORLIN_PACKAGE_BUILD=build/release QUORLIN_WINDOWS_BUILD=build/windows-tests scripts/package.sh
+	QUORLIN_PACKAGE_BUILD=build/release scripts/package-check.sh
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan

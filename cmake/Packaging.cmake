@@ -1,6 +1,6 @@
 # make package: a Debian package of the plug-in, the quorlin host, the factory presets and the
-# documentation, for the /usr prefix (the "package" preset configures the build with it, so that
-# the plug-in's compiled-in data folder is the package's).
+# documentation, for the /usr prefix (the "package" and "release" presets configure the build with
+# it, so that the plug-in's compiled-in data folder is the package's).
 set(CPACK_PACKAGE_NAME quorlin-chorus)
 set(CPACK_PACKAGE_VENDOR "Quorlin Plugins")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

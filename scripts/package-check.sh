@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=build/package
+build=${QUORLIN_PACKAGE_BUILD:-build/package}
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 deb=$build/quorlin-chorus_${version}_amd64.deb
 root=$build/package-check

@@ -5,16 +5,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=build/package
-cmake --preset package >/dev/null
-cmake --build --preset package
+# make test passes its release build, configured for the same prefix, to save a second build.
+build=${QUORLIN_PACKAGE_BUILD:-}
+if [ -z "$build" ]; then
+    build=build/package
+    cmake --preset package >/dev/null
+    cmake --build --preset package
+fi
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 rm -f "$build"/quorlin-chorus_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$build/quorlin-chorus_${version}_amd64.deb
 test -f "$deb" || { echo "package.sh: cpack did not write $deb" >&2; exit 1; }
 
-# The Windows build of the tests makes the same DLL; make test passes it to save a second build.
+# The Windows build of the tests makes the same DLL; make test passes it too.
 windows_build=${QUORLIN_WINDOWS_BUILD:-}
 if [ -z "$windows_build" ]; then
     windows_build=build/windows
