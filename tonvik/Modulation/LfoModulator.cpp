@@ -14,7 +14,6 @@
 #include "tonvik/ParameterTypes/P_Integer.h"
 
 #include <cmath>
-#include <cstring>
 #include <emmintrin.h>
 
 namespace Tonvik
@@ -78,20 +77,11 @@ double modifier_factor(uint32_t a_modifier)
     }
 }
 
-// a_out = (a_phase + a_offset) minus that sum truncated toward zero, four lanes at a time. The
-// sums of phases and offsets lie in [0, 2), far inside the range where the integer conversion
-// truncates exactly; lane by lane this is x - float(int32_t(x)).
-inline void add_modulo_one(const float* a_phase, const float* a_offset, float* a_out)
-{
-    for (uint32_t i = 0; i < 16; i += 4)
-    {
-        const __m128 sum = _mm_add_ps(_mm_loadu_ps(a_phase + i), _mm_loadu_ps(a_offset + i));
-        _mm_storeu_ps(a_out + i, _mm_sub_ps(sum, _mm_cvtepi32_ps(_mm_cvttps_epi32(sum))));
-    }
-}
-
-// Adds a phase offset modulo 1. Phases lie in [0, 1), where adding zero and keeping the fraction
-// changes nothing, so the usual offset of zero in every lane is skipped.
+// Adds a phase offset modulo 1: the sum less that sum truncated toward zero, four lanes at a
+// time. The sums of phases and offsets lie in [0, 2), far inside the range where the integer
+// conversion truncates exactly; lane by lane this is x - float(int32_t(x)). Phases lie in [0, 1),
+// where adding zero and keeping the fraction changes nothing, so the usual offset of zero in every
+// lane is skipped.
 inline void add_offset(float* a_phase, const float* a_offset)
 {
     __m128 zero = _mm_cmpeq_ps(_mm_loadu_ps(a_offset), _mm_setzero_ps());
@@ -99,7 +89,11 @@ inline void add_offset(float* a_phase, const float* a_offset)
         zero = _mm_and_ps(zero, _mm_cmpeq_ps(_mm_loadu_ps(a_offset + i), _mm_setzero_ps()));
     if (_mm_movemask_ps(zero) == 0xF)
         return;
-    add_modulo_one(a_phase, a_offset, a_phase);
+    for (uint32_t i = 0; i < 16; i += 4)
+    {
+        const __m128 sum = _mm_add_ps(_mm_loadu_ps(a_phase + i), _mm_loadu_ps(a_offset + i));
+        _mm_storeu_ps(a_phase + i, _mm_sub_ps(sum, _mm_cvtepi32_ps(_mm_cvttps_epi32(sum))));
+    }
 }
 
 void set_loaded_integer(P_Integer* a_parameter, int32_t a_value)
@@ -240,7 +234,6 @@ void LfoModulator::update_entries()
 void LfoModulator::p_size_group_rows()
 {
     const uint32_t groups = get_group_count();
-    m_group_phases.assign(16 * size_t(groups), 0.0f);
     m_group_outputs.assign(groups, nullptr);
     for (uint32_t group = 0; group < groups; ++group)
     {
@@ -328,7 +321,7 @@ void LfoModulator::p_prepare_phase(uint32_t a_voice)
         p_follow_song_position();
 }
 
-void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
+void LfoModulator::prepare(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset)
 {
     alignas(16) float phase[16];
     p_prepare_phase(a_voice);
@@ -336,17 +329,9 @@ void LfoModulator::p_before_entries(uint32_t a_voice, uint32_t a_samples)
                       m_frequency_factor->get_vector(), a_samples, phase);
 
     add_offset(phase, m_phase_offset->get_vector());
-    const uint32_t groups = get_group_count();
-    for (uint32_t group = 0; group < groups; ++group)
-    {
-        float* row = m_group_phases.data() + 16 * size_t(group);
-        const float* group_offset = m_group_offsets[group];
-        if (group_offset)
-            add_modulo_one(phase, group_offset, row);
-        else
-            std::memcpy(row, phase, sizeof(phase));
-    }
-    m_waveform_function(m_group_phases.data(), m_pwm->get_vector(), m_group_outputs.data(), groups);
+    m_waveform_function(phase, m_group_offsets.data(), m_pwm->get_vector(), m_group_outputs.data(),
+                        get_group_count());
+    p_finish_groups(a_voice, a_samples, a_first_after_reset);
 }
 
 void LfoModulator::on_parameters_loaded(const Bex::BiniNode& a_node)

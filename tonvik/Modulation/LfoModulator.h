@@ -80,11 +80,12 @@ public:
     P_TypedChoice<uint32_t>* get_synchronization_parameter() const { return m_synchronization; }
     P_TypedChoice<uint32_t>* get_waveform_parameter() const { return m_waveform; }
 
-protected:
-    void p_before_entries(uint32_t a_voice, uint32_t a_samples) override;
+    // The phases and the waveform of every output group, its raw output, then the groups'
+    // signals.
+    void prepare(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset) override;
 
 private:
-    // One row of phases and waves per output group, the groups' raw outputs pointing at theirs.
+    // Each output group's waveform goes into its signal: its raw output points there too.
     void p_size_group_rows();
     static void p_on_stage_event(Modulator* a_modulator, uint32_t a_voice);
     static void p_on_retrigger(Modulator* a_modulator, uint32_t a_voice);
@@ -126,10 +127,8 @@ private:
     PhaseSteps m_phase_steps;
     // Per output group: the "Phase" vector of the entry that started it, or null.
     Bex::Vector<const float*> m_group_offsets;
-    // Per output group: its phases, 16 lanes each, and its signal's up vector, where the
-    // waveform goes straight away as the group's raw output. Sized with the groups, never on the
-    // audio thread.
-    Bex::Vector<float> m_group_phases;
+    // Per output group: its signal's up vector, where the waveform goes straight away as the
+    // group's raw output. Sized with the groups, never on the audio thread.
     Bex::Vector<float*> m_group_outputs;
 };
 

@@ -91,12 +91,18 @@ void accumulate_phases_stepwise(double& a_accumulator, float a_increment, const 
 {
     double accumulator = a_accumulator;
     double kept = accumulator;
-    for (uint32_t i = 0; i < 16; ++i)
+    // Whole 4-lane stores: the waveform reads the phases four at a time.
+    for (uint32_t i = 0; i < 16; i += 4)
     {
-        a_phases[i] = float(accumulator);
-        accumulator = step_phase(accumulator, a_increment, a_factor[i]);
-        if (i + 1 == a_samples)
-            kept = accumulator;
+        float lanes[4];
+        for (uint32_t k = 0; k < 4; ++k)
+        {
+            lanes[k] = float(accumulator);
+            accumulator = step_phase(accumulator, a_increment, a_factor[i + k]);
+            if (i + k + 1 == a_samples)
+                kept = accumulator;
+        }
+        _mm_storeu_ps(a_phases + i, _mm_setr_ps(lanes[0], lanes[1], lanes[2], lanes[3]));
     }
     a_accumulator = kept;
 }

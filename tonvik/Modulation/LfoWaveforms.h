@@ -15,12 +15,12 @@ enum LfoModulatorWaveform : uint32_t
     LfoModulatorWaveform_TRIANGLE = 15,
 };
 
-// u = f(x, W) over a_rows rows of 16 lanes, x the phase in [0, 1), W the "Pwm" value of the lane
-// (the same 16 values for every row); u lies in [0, 1]. Row r reads a_phase + 16 r and writes
-// a_out[r]. All of an oscillator's output groups go through one call, so that their computations
-// overlap instead of waiting for each other.
-using LfoWaveformFunction = void (*)(const float* a_phase, const float* a_pwm, float* const* a_out,
-                                     uint32_t a_rows);
+// u = f(x, W) over a_rows rows of 16 lanes, W the "Pwm" value of the lane and x the phase in
+// [0, 1): that of a_phase, shifted for row r by a_offsets[r] modulo one unless that is null. Row
+// r goes to a_out[r]; u lies in [0, 1]. All of an oscillator's output groups go through one call,
+// so that their computations overlap instead of waiting for each other.
+using LfoWaveformFunction = void (*)(const float* a_phase, const float* const* a_offsets,
+                                     const float* a_pwm, float* const* a_out, uint32_t a_rows);
 
 struct LfoWaveformInfo
 {
@@ -30,5 +30,7 @@ struct LfoWaveformInfo
 
 // A value outside the table gets the low-precision sine.
 LfoWaveformInfo get_lfo_waveform(uint32_t a_waveform);
+// The scalar form of the same functions, with the same operations in the same order, for tests.
+LfoWaveformInfo get_reference_lfo_waveform(uint32_t a_waveform);
 
 } // namespace Tonvik

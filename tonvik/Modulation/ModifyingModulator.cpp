@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <emmintrin.h>
 
 namespace Tonvik
 {
@@ -83,10 +84,48 @@ void ModifyingModulator::p_on_smoothing_changed()
     p_reinitialize_crossfades();
 }
 
-void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset)
+void ModifyingModulator::prepare(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset)
 {
-    p_before_entries(a_voice, a_samples);
+    p_finish_groups(a_voice, a_samples, a_first_after_reset);
+}
 
+void ModifyingModulator::p_finish_groups(uint32_t a_voice, uint32_t a_samples,
+                                         bool a_first_after_reset)
+{
+    const uint32_t logic = m_smoothing_logic;
+    const bool plain =
+        logic == SmoothingLogic_OFF || (logic == SmoothingLogic_IF_NECESSARY && !m_discontinuous &&
+                                        !m_crossfades[a_voice].m_active);
+    if (!plain)
+    {
+        p_finish_groups_smoothly(a_voice, a_samples, a_first_after_reset);
+        return;
+    }
+    for (const std::unique_ptr<OutputGroup>& group_pointer : m_groups)
+    {
+        OutputGroup& group = *group_pointer;
+        const float* raw = group.m_raw;
+        float* up = group.m_signal.m_vectors[SignalVectorKind_UP];
+        if (raw == up)
+        {
+            group.m_signal.derive();
+        }
+        else if (raw)
+        {
+            group.m_signal.derive_from(raw);
+        }
+        else
+        {
+            std::fill(up, up + 16, 0.0f);
+            group.m_signal.derive();
+        }
+        group.m_previous = up[a_samples - 1];
+    }
+}
+
+void ModifyingModulator::p_finish_groups_smoothly(uint32_t a_voice, uint32_t a_samples,
+                                                  bool a_first_after_reset)
+{
     const uint32_t logic = m_smoothing_logic;
     const bool smooth =
         logic == SmoothingLogic_ON || (logic == SmoothingLogic_IF_NECESSARY && m_discontinuous);
@@ -105,6 +144,7 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
     const float* steps =
         m_smoothness_parameter ? m_smoothness_parameter->get_vector() : m_no_smoothing_steps;
 
+    // The outputs are written four lanes at a time, as the entries' kernels read them.
     for (const std::unique_ptr<OutputGroup>& group_pointer : m_groups)
     {
         OutputGroup& group = *group_pointer;
@@ -113,38 +153,45 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
         if (!raw)
         {
             std::fill(up, up + 16, 0.0f);
-            group.m_signal.derive();
         }
         else if (smooth)
         {
             if (a_first_after_reset)
                 group.m_previous = raw[0];
             float y = group.m_previous;
-            for (uint32_t i = 0; i < 16; ++i)
+            for (uint32_t i = 0; i < 16; i += 4)
             {
-                y = std::min(y + steps[i], std::max(y - steps[i], raw[i]));
-                up[i] = y;
+                float lanes[4];
+                for (uint32_t k = 0; k < 4; ++k)
+                {
+                    y = std::min(y + steps[i + k], std::max(y - steps[i + k], raw[i + k]));
+                    lanes[k] = y;
+                }
+                _mm_store_ps(up + i, _mm_setr_ps(lanes[0], lanes[1], lanes[2], lanes[3]));
             }
-            group.m_signal.derive();
         }
         else if (crossfading)
         {
-            const float hold = group.m_hold;
-            for (uint32_t i = 0; i < 16; ++i)
-                up[i] = ramp[i] * raw[i] + (1.0f - ramp[i]) * hold;
-            group.m_signal.derive();
+            const __m128 hold = _mm_set1_ps(group.m_hold);
+            const __m128 one = _mm_set1_ps(1.0f);
+            for (uint32_t i = 0; i < 16; i += 4)
+            {
+                const __m128 position = _mm_load_ps(ramp + i);
+                _mm_store_ps(up + i, _mm_add_ps(_mm_mul_ps(position, _mm_loadu_ps(raw + i)),
+                                                _mm_mul_ps(_mm_sub_ps(one, position), hold)));
+            }
         }
-        else if (raw == up)
+        else if (raw != up)
         {
-            group.m_signal.derive();
+            std::memcpy(up, raw, 16 * sizeof(float));
         }
-        else
-        {
-            group.m_signal.derive_from(raw);
-        }
+        group.m_signal.derive();
         group.m_previous = up[a_samples - 1];
     }
+}
 
+void ModifyingModulator::process(uint32_t a_voice, uint32_t, bool)
+{
     const float* amount = get_amount_vector();
     for (ModulatorEntry* base : get_active_entries())
     {
@@ -166,8 +213,6 @@ void ModifyingModulator::process(uint32_t a_voice, uint32_t a_samples, bool a_fi
         if (entry->m_last_in_chain)
             entry->get_target()->finish_modulation();
     }
-
-    p_after_entries(a_voice, a_samples);
 }
 
 } // namespace Tonvik

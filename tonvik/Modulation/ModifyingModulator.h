@@ -36,6 +36,9 @@ public:
 
     ModifyingModulator(ModulationManager* a_manager, uint32_t a_type_number);
 
+    // The output groups from the raw outputs: smoothed, crossfaded or as they are.
+    void prepare(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset) override;
+    // The entries' kernels.
     void process(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset) override;
     // Retrigger or phase jump: with "If necessary", the voice's output crossfades from its last
     // value to the new one.
@@ -58,9 +61,8 @@ protected:
     // Each voice's crossfade restarts from the current outputs.
     void p_reinitialize_crossfades();
 
-    // Before the groups are finished: the subclass computes its raw outputs.
-    virtual void p_before_entries(uint32_t, uint32_t) {}
-    virtual void p_after_entries(uint32_t, uint32_t) {}
+    // After the subclass computed its raw outputs: the groups' signals.
+    void p_finish_groups(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset);
 
     bool m_discontinuous = false;
 
@@ -73,6 +75,7 @@ private:
     };
 
     void p_on_smoothing_changed();
+    void p_finish_groups_smoothly(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset);
 
     Parameter_Modifier* m_amount_parameter;
     P_TypedChoice<uint32_t>* m_smoothing_parameter = nullptr;

@@ -144,6 +144,9 @@ private:
     uint32_t m_suspend_count = 0;
     bool m_rebuild_pending = false;
     bool m_stage_reset[ProcessingStage_ENUM_SIZE] = {};
+    // Whether the stage's modulators may all prepare before any processes: no entry of the stage
+    // aims at a parameter of a modulator or an entry.
+    bool m_stage_prepares_first[ProcessingStage_ENUM_SIZE] = {};
     double m_tempo = 100.0;
     bool m_has_song_position = false;
     double m_song_position = 0.0;

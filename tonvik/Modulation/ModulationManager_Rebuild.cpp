@@ -4,6 +4,7 @@
 #include "tonvik/Modulation/ModulationManager.h"
 #include "tonvik/Modulation/ModulatorEntry.h"
 #include "tonvik/ParameterTypes/FloatParameter.h"
+#include "tonvik/Parameters/ParameterOwner.h"
 
 #include <cmath>
 
@@ -86,6 +87,21 @@ void ModulationManager::rebuild()
         p_update_target(target);
     }
     m_targets.clear();
+
+    for (uint32_t stage = 0; stage < ProcessingStage_ENUM_SIZE; ++stage)
+    {
+        bool independent = true;
+        for (Modulator* modulator : m_enabled_stage_lists[stage])
+        {
+            for (ModulatorEntry* entry : modulator->get_active_entries())
+            {
+                const ParameterOwner* owner = entry->get_target()->get_modulatee_owner();
+                if (owner && owner->m_owner_kind != ParameterOwnerKind_DEVICE)
+                    independent = false;
+            }
+        }
+        m_stage_prepares_first[stage] = independent;
+    }
 
     m_dirty_low = 0;
     m_dirty_high = -1;
@@ -173,10 +189,24 @@ void ModulationManager::process_stage(uint32_t a_stage, uint32_t a_samples)
 {
     const bool first_after_reset = m_stage_reset[a_stage];
     m_stage_reset[a_stage] = false;
+    const Bex::Vector<Modulator*>& modulators = m_enabled_stage_lists[a_stage];
     for (uint32_t voice = 0; voice < MaxModulationVoices; ++voice)
     {
-        for (Modulator* modulator : m_enabled_stage_lists[a_stage])
-            modulator->process(voice, a_samples, first_after_reset);
+        if (m_stage_prepares_first[a_stage])
+        {
+            for (Modulator* modulator : modulators)
+                modulator->prepare(voice, a_samples, first_after_reset);
+            for (Modulator* modulator : modulators)
+                modulator->process(voice, a_samples, first_after_reset);
+        }
+        else
+        {
+            for (Modulator* modulator : modulators)
+            {
+                modulator->prepare(voice, a_samples, first_after_reset);
+                modulator->process(voice, a_samples, first_after_reset);
+            }
+        }
     }
 }
 

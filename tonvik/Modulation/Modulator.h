@@ -75,7 +75,12 @@ public:
     virtual void on_added() {}
     // Called with the modulator's "Para" node after its parameters were loaded.
     virtual void on_parameters_loaded(const Bex::BiniNode&) {}
-    // One sub-block of a_samples (1 to 16) for a voice: outputs, then the entries' kernels.
+    // One sub-block of a_samples (1 to 16) for a voice runs in two steps. First what depends on
+    // the modulator's own parameters alone, such as an oscillator's waveform; then its outputs
+    // and the entries' kernels. When no entry of the stage aims at a modulator's parameter, the
+    // manager runs the first step of all its modulators before the second, so that independent
+    // oscillators overlap.
+    virtual void prepare(uint32_t, uint32_t, bool) {}
     virtual void process(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset) = 0;
     // "Retrigger key" for note-on retriggers: -2 none (also for modulators without one), -1 any,
     // else the key index 0 to 7.

@@ -5,6 +5,7 @@
 #include "tonvik/Devices/ParameterIteratorListener.h"
 #include "tonvik/Modulation/BoundsState.h"
 #include "tonvik/Modulation/CombinatorModulator.h"
+#include "tonvik/Modulation/LfoModulator.h"
 #include "tonvik/Modulation/ModificationType.h"
 #include "tonvik/Modulation/ModulationExceptions.h"
 
@@ -74,6 +75,23 @@ TEST_F(ModulationModelTest, TwoEntriesChainInModulatorOrderAndFinishOnce)
     EXPECT_FLOAT_EQ(0.25f + 0.25f - 0.5f, m_other_output[3]);
     // "Above" then "Below" may leave the range on both sides.
     EXPECT_EQ(0u, m_other->m_bounds_state);
+}
+
+TEST_F(ModulationModelTest, AModulatorReadsWhatEarlierModulatorsMadeOfItsParametersAtOnce)
+{
+    CombinatorModulator* combinator = add_combinator(1.0f);
+    LfoModulator* lfo = add_modulator<LfoModulator>();
+    choose(lfo->get_waveform_parameter(), 2);  // "Saw" shows the phase
+    choose(lfo->get_smoothing_parameter(), 1); // "Off": the saw would glide
+    add_entry(lfo, m_value, 1, 0.0f);
+    run();
+    EXPECT_EQ(0.0f, lfo->get_group(0).m_signal.m_vectors[SignalVectorKind_UP][0]);
+    // The combinator comes first and moves the LFO's "Phase" by half a cycle, which the LFO's
+    // waveform shows in the same sub-block.
+    add_entry(combinator, lfo->get_phase_parameter(), 1, 0.5f);
+    lfo->set_phase(0, 0.0);
+    run();
+    EXPECT_EQ(0.5f, lfo->get_group(0).m_signal.m_vectors[SignalVectorKind_UP][0]);
 }
 
 TEST_F(ModulationModelTest, RemovingTheOnlyEntryRestoresTheOwnValueAndKeepsTheListDense)
