@@ -94,6 +94,21 @@ TEST_F(ModulationModelTest, AModulatorReadsWhatEarlierModulatorsMadeOfItsParamet
     EXPECT_EQ(0.5f, lfo->get_group(0).m_signal.m_vectors[SignalVectorKind_UP][0]);
 }
 
+TEST_F(ModulationModelTest, AnEntryReadsTheRangeAnEarlierEntryGaveItAtOnce)
+{
+    CombinatorModulator* first = add_combinator(1.0f);
+    CombinatorModulator* second = add_combinator(1.0f);
+    ModifyingModulatorEntry* depth = add_entry(first, m_value, 1, 0.0f);
+    // The second modulator's entry on the same target keeps "depth" from finishing the chain.
+    add_entry(second, m_value, 1, 0.0f);
+    // An entry put before "depth" in the same modulator sets its "Range".
+    auto* setter = static_cast<ModifyingModulatorEntry*>(m_manager.add_entry(first, 0));
+    set_float(setter->get_range_parameter(), 0.1f);
+    setter->get_modulatee_parameter()->set_target(depth->get_range_parameter());
+    run();
+    EXPECT_FLOAT_EQ(0.9f, m_value_output[0]);
+}
+
 TEST_F(ModulationModelTest, RemovingTheOnlyEntryRestoresTheOwnValueAndKeepsTheListDense)
 {
     CombinatorModulator* combinator = add_combinator(1.0f);
