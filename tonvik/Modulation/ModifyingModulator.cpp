@@ -190,29 +190,88 @@ void ModifyingModulator::p_finish_groups_smoothly(uint32_t a_voice, uint32_t a_s
     }
 }
 
-void ModifyingModulator::process(uint32_t a_voice, uint32_t, bool)
+void ModifyingModulator::plan_entries(bool a_independent, bool a_may_allocate)
 {
-    const float* amount = get_amount_vector();
+    // The plan holds the first voice's vectors.
+    static_assert(MaxModulationVoices == 1);
+    m_plan_ready = false;
+    if (!a_independent)
+        return;
+    const size_t count = get_active_entries().size();
+    if (a_may_allocate)
+    {
+        m_plan_others.reserve(count);
+        m_plan_entries.reserve(count);
+        m_plan_runs.reserve(count);
+    }
+    else if (m_plan_others.capacity() < count || m_plan_entries.capacity() < count ||
+             m_plan_runs.capacity() < count)
+    {
+        return;
+    }
+    m_plan_others.clear();
+    m_plan_entries.clear();
+    m_plan_runs.clear();
     for (ModulatorEntry* base : get_active_entries())
     {
         ModifyingModulatorEntry* entry = static_cast<ModifyingModulatorEntry*>(base);
-        const ModulatorEntry::VoiceIo& io = entry->m_io[a_voice];
         const FinishingModulationKernel finishing = entry->m_finishing_kernel;
-        if (finishing)
+        if (!finishing)
         {
-            finishing(io.m_input, entry->get_range_vector(), entry->m_signal_vector, amount,
-                      io.m_output, entry->m_finishing_output);
+            m_plan_others.push_back(entry);
             continue;
         }
-        const ModulationKernel kernel = entry->m_kernel;
-        if (kernel)
-            kernel(io.m_input, entry->get_range_vector(), entry->m_signal_vector, amount,
-                   io.m_output);
-        else if (io.m_input != io.m_output)
-            std::memcpy(io.m_output, io.m_input, 16 * sizeof(float));
-        if (entry->m_last_in_chain)
-            entry->get_target()->finish_modulation();
+        const float* signal = entry->m_signal_vector;
+        if (m_plan_runs.empty() || m_plan_runs.back().m_kernel != finishing ||
+            m_plan_runs.back().m_signal != signal)
+            m_plan_runs.push_back({finishing, signal, uint32_t(m_plan_entries.size()), 0});
+        ++m_plan_runs.back().m_count;
+        const ModulatorEntry::VoiceIo& io = entry->m_io[0];
+        m_plan_entries.push_back(
+            {io.m_input, entry->get_range_vector(), io.m_output, entry->m_finishing_output});
     }
+    m_plan_ready = true;
+}
+
+namespace
+{
+
+void run_entry(ModifyingModulatorEntry* a_entry, uint32_t a_voice, const float* a_amount)
+{
+    const ModulatorEntry::VoiceIo& io = a_entry->m_io[a_voice];
+    const FinishingModulationKernel finishing = a_entry->m_finishing_kernel;
+    if (finishing)
+    {
+        const FinishingEntry one = {io.m_input, a_entry->get_range_vector(), io.m_output,
+                                    a_entry->m_finishing_output};
+        finishing(&one, 1, a_entry->m_signal_vector, a_amount);
+        return;
+    }
+    const ModulationKernel kernel = a_entry->m_kernel;
+    if (kernel)
+        kernel(io.m_input, a_entry->get_range_vector(), a_entry->m_signal_vector, a_amount,
+               io.m_output);
+    else if (io.m_input != io.m_output)
+        std::memcpy(io.m_output, io.m_input, 16 * sizeof(float));
+    if (a_entry->m_last_in_chain)
+        a_entry->get_target()->finish_modulation();
+}
+
+} // namespace
+
+void ModifyingModulator::process(uint32_t a_voice, uint32_t, bool)
+{
+    const float* amount = get_amount_vector();
+    if (!m_plan_ready)
+    {
+        for (ModulatorEntry* entry : get_active_entries())
+            run_entry(static_cast<ModifyingModulatorEntry*>(entry), a_voice, amount);
+        return;
+    }
+    for (ModulatorEntry* entry : m_plan_others)
+        run_entry(static_cast<ModifyingModulatorEntry*>(entry), a_voice, amount);
+    for (const FinishingRun& run : m_plan_runs)
+        run.m_kernel(m_plan_entries.data() + run.m_first, run.m_count, run.m_signal, amount);
 }
 
 } // namespace Tonvik

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tonvik/Modulation/Kernels/ModulationKernels.h"
 #include "tonvik/Modulation/ModulationSignal.h"
 #include "tonvik/Modulation/Modulator.h"
 #include "tonvik/Modulation/Parameter_Modifier.h"
@@ -40,6 +41,7 @@ public:
     void prepare(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset) override;
     // The entries' kernels.
     void process(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset) override;
+    void plan_entries(bool a_independent, bool a_may_allocate) override;
     // Retrigger or phase jump: with "If necessary", the voice's output crossfades from its last
     // value to the new one.
     void reset_voice(uint32_t a_voice);
@@ -74,6 +76,15 @@ private:
         float m_increment = 0.0f;
     };
 
+    // Finishing entries that share kernel and signal, run in one call.
+    struct FinishingRun
+    {
+        FinishingModulationKernel m_kernel;
+        const float* m_signal;
+        uint32_t m_first;
+        uint32_t m_count;
+    };
+
     void p_on_smoothing_changed();
     void p_finish_groups_smoothly(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset);
 
@@ -84,6 +95,13 @@ private:
     Bex::Vector<std::unique_ptr<OutputGroup>> m_groups;
     Crossfade m_crossfades[MaxModulationVoices];
     alignas(16) float m_no_smoothing_steps[16] = {};
+    // While the stage lets entries run out of their order, process() runs the entries without a
+    // finishing kernel first, in their order, then the runs of finishing entries: nothing the
+    // latter write is read by an entry, and they read only what is done by then.
+    bool m_plan_ready = false;
+    Bex::Vector<ModulatorEntry*> m_plan_others;
+    Bex::Vector<FinishingEntry> m_plan_entries;
+    Bex::Vector<FinishingRun> m_plan_runs;
 };
 
 } // namespace Tonvik

@@ -123,6 +123,8 @@ private:
     void p_renumber();
     void p_update_target(Modulatee* a_target);
     void p_unmodulate(Modulatee* a_target);
+    // The modulators of a_target's chain plan their entries again, without allocating.
+    void p_replan(Modulatee* a_target);
     // Every entry aimed at a parameter of a_owner loses its target.
     void p_release_targets_of(ParameterOwner* a_owner);
     void p_remove_entry(Modulator* a_modulator, uint32_t a_index);
@@ -144,9 +146,9 @@ private:
     uint32_t m_suspend_count = 0;
     bool m_rebuild_pending = false;
     bool m_stage_reset[ProcessingStage_ENUM_SIZE] = {};
-    // Whether the stage's modulators may all prepare before any processes: no entry of the stage
-    // aims at a parameter of a modulator or an entry.
-    bool m_stage_prepares_first[ProcessingStage_ENUM_SIZE] = {};
+    // No entry of the stage aims at a parameter of a modulator or an entry: its modulators may
+    // all prepare before any processes, and entries need not run in their order.
+    bool m_stage_independent[ProcessingStage_ENUM_SIZE] = {};
     double m_tempo = 100.0;
     bool m_has_song_position = false;
     double m_song_position = 0.0;

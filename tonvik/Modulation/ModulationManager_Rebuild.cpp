@@ -100,7 +100,9 @@ void ModulationManager::rebuild()
                     independent = false;
             }
         }
-        m_stage_prepares_first[stage] = independent;
+        m_stage_independent[stage] = independent;
+        for (Modulator* modulator : m_enabled_stage_lists[stage])
+            modulator->plan_entries(independent, true);
     }
 
     m_dirty_low = 0;
@@ -151,13 +153,22 @@ void ModulationManager::update_target_bounds(Modulatee* a_target)
     for (ModulatorEntry* entry : a_target->m_chain)
         entry->m_finishing_kernel = nullptr;
     float* output = get_unconverted_output(parameter);
-    if (a_target->m_chain.empty() || !output)
-        return;
-    ModulatorEntry* last = a_target->m_chain.back();
-    if (!last->m_kernel.load())
-        return;
-    last->m_finishing_output = output;
-    last->m_finishing_kernel = get_finishing_modulation_kernel(last->m_kernel_type, state);
+    if (!a_target->m_chain.empty() && output && a_target->m_chain.back()->m_kernel.load())
+    {
+        ModulatorEntry* last = a_target->m_chain.back();
+        last->m_finishing_output = output;
+        last->m_finishing_kernel = get_finishing_modulation_kernel(last->m_kernel_type, state);
+    }
+    p_replan(a_target);
+}
+
+void ModulationManager::p_replan(Modulatee* a_target)
+{
+    for (ModulatorEntry* entry : a_target->m_chain)
+    {
+        Modulator* modulator = entry->get_modulator();
+        modulator->plan_entries(m_stage_independent[modulator->get_stage()], false);
+    }
 }
 
 void ModulationManager::p_unmodulate(Modulatee* a_target)
@@ -192,7 +203,7 @@ void ModulationManager::process_stage(uint32_t a_stage, uint32_t a_samples)
     const Bex::Vector<Modulator*>& modulators = m_enabled_stage_lists[a_stage];
     for (uint32_t voice = 0; voice < MaxModulationVoices; ++voice)
     {
-        if (m_stage_prepares_first[a_stage])
+        if (m_stage_independent[a_stage])
         {
             for (Modulator* modulator : modulators)
                 modulator->prepare(voice, a_samples, first_after_reset);

@@ -81,6 +81,11 @@ public:
     // manager runs the first step of all its modulators before the second, so that independent
     // oscillators overlap.
     virtual void prepare(uint32_t, uint32_t, bool) {}
+    // What the entries run changed: which are active, their chains, kernels or signals.
+    // a_independent tells whether the stage lets entries run out of their order. Allocates only
+    // when a_may_allocate, which the manager's rebuild passes; on other calls a plan that needs
+    // more room than there is waits for the next rebuild.
+    virtual void plan_entries(bool, bool) {}
     virtual void process(uint32_t a_voice, uint32_t a_samples, bool a_first_after_reset) = 0;
     // "Retrigger key" for note-on retriggers: -2 none (also for modulators without one), -1 any,
     // else the key index 0 to 7.

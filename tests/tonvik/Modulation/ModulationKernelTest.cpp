@@ -90,28 +90,40 @@ TEST(ModulationKernelTest, FinishingKernelsAlsoClampIntoTheTargetOnTheOpenSides)
             const FinishingModulationKernel finishing =
                 get_finishing_modulation_kernel(type, state);
             ASSERT_NE(nullptr, finishing);
-            Lanes p, a, r, m;
+            // Three entries share R and M; the first runs in place.
+            Lanes p[3], a[3], r, m, out[3], final_value[3];
             for (unsigned i = 0; i < 16; ++i)
             {
-                p.m_values[i] = wide(random);
-                a.m_values[i] = unit(random);
+                for (unsigned e = 0; e < 3; ++e)
+                {
+                    p[e].m_values[i] = wide(random);
+                    a[e].m_values[i] = unit(random);
+                }
                 r.m_values[i] = unit(random) - 0.5f * float(i % 2);
                 m.m_values[i] = unit(random);
             }
-            const Lanes reference = apply(get_reference_modulation_kernel(type), p, a, r, m);
-            Lanes out = p;
-            Lanes final_value;
-            finishing(out.m_values, a.m_values, r.m_values, m.m_values, out.m_values,
-                      final_value.m_values);
-            ASSERT_EQ(0, std::memcmp(out.m_values, reference.m_values, sizeof(out.m_values)));
-            for (unsigned i = 0; i < 16; ++i)
+            Lanes reference[3];
+            for (unsigned e = 0; e < 3; ++e)
+                reference[e] = apply(get_reference_modulation_kernel(type), p[e], a[e], r, m);
+            out[0] = p[0];
+            const FinishingEntry entries[3] = {
+                {out[0].m_values, a[0].m_values, out[0].m_values, final_value[0].m_values},
+                {p[1].m_values, a[1].m_values, out[1].m_values, final_value[1].m_values},
+                {p[2].m_values, a[2].m_values, out[2].m_values, final_value[2].m_values}};
+            finishing(entries, 3, r.m_values, m.m_values);
+            for (unsigned e = 0; e < 3; ++e)
             {
-                float expected = reference.m_values[i];
-                if (!(state & BoundsBit_NOT_BELOW_ZERO))
-                    expected = std::max(expected, 0.0f);
-                if (!(state & BoundsBit_NOT_ABOVE_ONE))
-                    expected = std::min(expected, 1.0f);
-                ASSERT_EQ(expected, final_value.m_values[i]) << i;
+                ASSERT_EQ(0, std::memcmp(out[e].m_values, reference[e].m_values,
+                                         sizeof(out[e].m_values)));
+                for (unsigned i = 0; i < 16; ++i)
+                {
+                    float expected = reference[e].m_values[i];
+                    if (!(state & BoundsBit_NOT_BELOW_ZERO))
+                        expected = std::max(expected, 0.0f);
+                    if (!(state & BoundsBit_NOT_ABOVE_ONE))
+                        expected = std::min(expected, 1.0f);
+                    ASSERT_EQ(expected, final_value[e].m_values[i]) << e << " " << i;
+                }
             }
         }
     }

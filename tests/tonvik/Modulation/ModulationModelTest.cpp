@@ -94,6 +94,24 @@ TEST_F(ModulationModelTest, AModulatorReadsWhatEarlierModulatorsMadeOfItsParamet
     EXPECT_EQ(0.5f, lfo->get_group(0).m_signal.m_vectors[SignalVectorKind_UP][0]);
 }
 
+TEST_F(ModulationModelTest, AChainOfOneModulatorsEntriesRunsInItsOrder)
+{
+    CombinatorModulator* combinator = add_combinator(1.0f);
+    add_entry(combinator, m_value, 1, 0.1f);
+    add_entry(combinator, m_other, 1, 0.5f);
+    // Last in the chain of "Valu", after the first entry: it reads what that one wrote.
+    add_entry(combinator, m_value, 1, 0.05f);
+    run();
+    EXPECT_FLOAT_EQ(0.95f, m_value_output[0]);
+    EXPECT_FLOAT_EQ(0.75f, m_other_output[0]);
+    // A new "Location" on the entry that finishes takes effect at once: "Below" (option 9) takes
+    // A M (1 - u) = 0 off.
+    auto* last = static_cast<ModifyingModulatorEntry*>(combinator->get_entries()[2]);
+    choose(last->get_location_parameter(), 9);
+    run();
+    EXPECT_FLOAT_EQ(0.9f, m_value_output[0]);
+}
+
 TEST_F(ModulationModelTest, AnEntryReadsTheRangeAnEarlierEntryGaveItAtOnce)
 {
     CombinatorModulator* first = add_combinator(1.0f);

@@ -27,24 +27,42 @@ void run_kernel(const float* a_p, const float* a_a, const float* a_r, const floa
     }
 }
 
-// The same, and the result clamped on the sides State leaves open is the target's value too.
+// Four lanes of a finishing kernel: the formula's result, and the same clamped on the sides State
+// leaves open as the target's value.
 template <typename Formula, uint32_t State>
-void run_finishing_kernel(const float* a_p, const float* a_a, const float* a_r, const float* a_m,
-                          float* a_out, float* a_final)
+inline void finish_lanes(const float* a_p, const float* a_a, float* a_out, float* a_final,
+                         __m128 a_r, __m128 a_m)
 {
-    for (unsigned i = 0; i < 16; i += 4)
+    __m128 v = Formula::apply(_mm_load_ps(a_p), _mm_load_ps(a_a), a_r, a_m);
+    _mm_store_ps(a_out, v);
+    if constexpr (!(State & BoundsBit_NOT_BELOW_ZERO))
+        v = _mm_max_ps(v, _mm_setzero_ps());
+    if constexpr (!(State & BoundsBit_NOT_ABOVE_ONE))
+        v = _mm_min_ps(v, _mm_set1_ps(1.0f));
+    _mm_store_ps(a_final, v);
+}
+
+// The entries share R and M, which stay in registers.
+template <typename Formula, uint32_t State>
+void run_finishing_kernel(const FinishingEntry* a_entries, uint32_t a_count, const float* a_r,
+                          const float* a_m)
+{
+    const __m128 r0 = _mm_load_ps(a_r), r1 = _mm_load_ps(a_r + 4);
+    const __m128 r2 = _mm_load_ps(a_r + 8), r3 = _mm_load_ps(a_r + 12);
+    const __m128 m0 = _mm_load_ps(a_m), m1 = _mm_load_ps(a_m + 4);
+    const __m128 m2 = _mm_load_ps(a_m + 8), m3 = _mm_load_ps(a_m + 12);
+    for (uint32_t entry = 0; entry < a_count; ++entry)
     {
-        const __m128 p = _mm_load_ps(a_p + i);
-        const __m128 a = _mm_load_ps(a_a + i);
-        const __m128 r = _mm_load_ps(a_r + i);
-        const __m128 m = _mm_load_ps(a_m + i);
-        __m128 v = Formula::apply(p, a, r, m);
-        _mm_store_ps(a_out + i, v);
-        if constexpr (!(State & BoundsBit_NOT_BELOW_ZERO))
-            v = _mm_max_ps(v, _mm_setzero_ps());
-        if constexpr (!(State & BoundsBit_NOT_ABOVE_ONE))
-            v = _mm_min_ps(v, _mm_set1_ps(1.0f));
-        _mm_store_ps(a_final + i, v);
+        // The pointers are read once: a vector store may alias anything, so the compiler would
+        // otherwise read them again after every store.
+        const float* p = a_entries[entry].m_p;
+        const float* a = a_entries[entry].m_a;
+        float* out = a_entries[entry].m_out;
+        float* final_value = a_entries[entry].m_final;
+        finish_lanes<Formula, State>(p, a, out, final_value, r0, m0);
+        finish_lanes<Formula, State>(p + 4, a + 4, out + 4, final_value + 4, r1, m1);
+        finish_lanes<Formula, State>(p + 8, a + 8, out + 8, final_value + 8, r2, m2);
+        finish_lanes<Formula, State>(p + 12, a + 12, out + 12, final_value + 12, r3, m3);
     }
 }
 
