@@ -76,10 +76,10 @@ public:
     // Called with the modulator's "Para" node after its parameters were loaded.
     virtual void on_parameters_loaded(const Bex::BiniNode&) {}
     // One sub-block of a_samples (1 to 16) for a voice runs in two steps. First what depends on
-    // the modulator's own parameters alone, such as an oscillator's waveform; then its outputs
-    // and the entries' kernels. When no entry of the stage aims at a modulator's parameter, the
-    // manager runs the first step of all its modulators before the second, so that independent
-    // oscillators overlap.
+    // the modulator's own parameters alone: an oscillator's waveform, the output groups; then
+    // the entries' kernels. When no entry of the stage aims at a parameter of a modulator or an
+    // entry, the manager runs the first step of all its modulators before the second, so that
+    // independent oscillators overlap.
     virtual void prepare(uint32_t, uint32_t, bool) {}
     // What the entries run changed: which are active, their chains, kernels or signals.
     // a_independent tells whether the stage lets entries run out of their order. Allocates only
