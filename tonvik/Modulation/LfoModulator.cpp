@@ -77,11 +77,8 @@ double modifier_factor(uint32_t a_modifier)
     }
 }
 
-// Adds a phase offset modulo 1: the sum less that sum truncated toward zero, four lanes at a
-// time. The sums of phases and offsets lie in [0, 2), far inside the range where the integer
-// conversion truncates exactly; lane by lane this is x - float(int32_t(x)). Phases lie in [0, 1),
-// where adding zero and keeping the fraction changes nothing, so the usual offset of zero in every
-// lane is skipped.
+// Adds a phase offset modulo 1. Phases lie in [0, 1), where adding zero and keeping the fraction
+// changes nothing, so the usual offset of zero in every lane is skipped.
 inline void add_offset(float* a_phase, const float* a_offset)
 {
     __m128 zero = _mm_cmpeq_ps(_mm_loadu_ps(a_offset), _mm_setzero_ps());
@@ -90,10 +87,8 @@ inline void add_offset(float* a_phase, const float* a_offset)
     if (_mm_movemask_ps(zero) == 0xF)
         return;
     for (uint32_t i = 0; i < 16; i += 4)
-    {
-        const __m128 sum = _mm_add_ps(_mm_loadu_ps(a_phase + i), _mm_loadu_ps(a_offset + i));
-        _mm_storeu_ps(a_phase + i, _mm_sub_ps(sum, _mm_cvtepi32_ps(_mm_cvttps_epi32(sum))));
-    }
+        _mm_storeu_ps(a_phase + i,
+                      add_modulo_one(_mm_loadu_ps(a_phase + i), _mm_loadu_ps(a_offset + i)));
 }
 
 void set_loaded_integer(P_Integer* a_parameter, int32_t a_value)
@@ -201,7 +196,7 @@ LfoModulator::LfoModulator(ModulationManager* a_manager)
     m_discontinuous = waveform.m_discontinuous;
     p_set_group_count(1);
     m_group_offsets.push_back(nullptr);
-    p_size_group_rows();
+    p_bind_group_outputs();
 
     add_handler(ModulatorEventKind_STAGE, &LfoModulator::p_on_stage_event);
     add_handler(ModulatorEventKind_RETRIGGER, &LfoModulator::p_on_retrigger);
@@ -228,10 +223,10 @@ void LfoModulator::update_entries()
             m_group_offsets[group] = entry->get_phase_parameter()->get_vector();
         entry->bind_signal(&get_group(group).m_signal);
     }
-    p_size_group_rows();
+    p_bind_group_outputs();
 }
 
-void LfoModulator::p_size_group_rows()
+void LfoModulator::p_bind_group_outputs()
 {
     const uint32_t groups = get_group_count();
     m_group_outputs.assign(groups, nullptr);

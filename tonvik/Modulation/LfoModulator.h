@@ -86,7 +86,7 @@ public:
 
 private:
     // Each output group's waveform goes into its signal: its raw output points there too.
-    void p_size_group_rows();
+    void p_bind_group_outputs();
     static void p_on_stage_event(Modulator* a_modulator, uint32_t a_voice);
     static void p_on_retrigger(Modulator* a_modulator, uint32_t a_voice);
     static void p_on_trigger_received(void* a_object, MusicalTrigger* a_trigger);

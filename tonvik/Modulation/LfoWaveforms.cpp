@@ -29,8 +29,8 @@ void run_rows(const float* a_phase, const float* const* a_offsets, const float* 
         }
         for (unsigned i = 0; i < 16; i += 4)
         {
-            const __m128 shifted = _mm_add_ps(_mm_loadu_ps(a_phase + i), _mm_loadu_ps(offset + i));
-            const __m128 phase = _mm_sub_ps(shifted, _mm_cvtepi32_ps(_mm_cvttps_epi32(shifted)));
+            const __m128 phase =
+                add_modulo_one(_mm_loadu_ps(a_phase + i), _mm_loadu_ps(offset + i));
             _mm_storeu_ps(out + i, Shape::lanes(phase, _mm_loadu_ps(a_pwm + i)));
         }
     }

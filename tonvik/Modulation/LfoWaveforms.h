@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <emmintrin.h>
 
 namespace Tonvik
 {
@@ -21,6 +22,15 @@ enum LfoModulatorWaveform : uint32_t
 // so that their computations overlap instead of waiting for each other.
 using LfoWaveformFunction = void (*)(const float* a_phase, const float* const* a_offsets,
                                      const float* a_pwm, float* const* a_out, uint32_t a_rows);
+
+// A phase plus an offset modulo one: the sum less that sum truncated toward zero. The sums of
+// phases and offsets lie in [0, 2), far inside the range where the integer conversion truncates
+// exactly; lane by lane this is x - float(int32_t(x)).
+inline __m128 add_modulo_one(__m128 a_phase, __m128 a_offset)
+{
+    const __m128 sum = _mm_add_ps(a_phase, a_offset);
+    return _mm_sub_ps(sum, _mm_cvtepi32_ps(_mm_cvttps_epi32(sum)));
+}
 
 struct LfoWaveformInfo
 {

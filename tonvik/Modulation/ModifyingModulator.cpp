@@ -129,10 +129,10 @@ void ModifyingModulator::p_finish_groups_smoothly(uint32_t a_voice, uint32_t a_s
     const uint32_t logic = m_smoothing_logic;
     const bool smooth =
         logic == SmoothingLogic_ON || (logic == SmoothingLogic_IF_NECESSARY && m_discontinuous);
+    // Called only while the groups are smoothed or crossfade: not smoothed means crossfading.
     Crossfade& crossfade = m_crossfades[a_voice];
-    const bool crossfading = logic == SmoothingLogic_IF_NECESSARY && !smooth && crossfade.m_active;
     alignas(16) float ramp[16];
-    if (crossfading)
+    if (!smooth)
     {
         ramp[0] = crossfade.m_position;
         for (uint32_t i = 1; i < 16; ++i)
@@ -170,7 +170,7 @@ void ModifyingModulator::p_finish_groups_smoothly(uint32_t a_voice, uint32_t a_s
                 _mm_store_ps(up + i, _mm_setr_ps(lanes[0], lanes[1], lanes[2], lanes[3]));
             }
         }
-        else if (crossfading)
+        else
         {
             const __m128 hold = _mm_set1_ps(group.m_hold);
             const __m128 one = _mm_set1_ps(1.0f);
@@ -180,10 +180,6 @@ void ModifyingModulator::p_finish_groups_smoothly(uint32_t a_voice, uint32_t a_s
                 _mm_store_ps(up + i, _mm_add_ps(_mm_mul_ps(position, _mm_loadu_ps(raw + i)),
                                                 _mm_mul_ps(_mm_sub_ps(one, position), hold)));
             }
-        }
-        else if (raw != up)
-        {
-            std::memcpy(up, raw, 16 * sizeof(float));
         }
         group.m_signal.derive();
         group.m_previous = up[a_samples - 1];

@@ -86,11 +86,16 @@ void ModifyingModulatorEntry::select_kernel()
     const bool flip = m_modulator->is_inverted() != m_invert;
     m_signal_vector = m_signal->use_vector(get_signal_vector_kind(location, flip));
     m_kernel = get_modulation_kernel(location);
-    m_kernel_type = location;
     const BoundsMasks masks = get_bounds_masks(location);
     m_bounds_set = masks.m_set;
     m_bounds_clear = masks.m_clear;
     p_update_target_bounds();
+}
+
+FinishingModulationKernel
+ModifyingModulatorEntry::get_finishing_kernel(uint32_t a_bounds_state) const
+{
+    return m_kernel.load() ? get_finishing_modulation_kernel(m_location, a_bounds_state) : nullptr;
 }
 
 void ModifyingModulatorEntry::p_on_kernel_changed()

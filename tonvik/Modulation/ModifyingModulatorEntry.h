@@ -22,6 +22,7 @@ public:
     explicit ModifyingModulatorEntry(Modulator* a_modulator);
 
     void select_kernel() override;
+    FinishingModulationKernel get_finishing_kernel(uint32_t a_bounds_state) const override;
 
     bool is_inverted() const { return m_invert; }
     uint32_t get_location() const { return m_location; }

@@ -153,11 +153,11 @@ void ModulationManager::update_target_bounds(Modulatee* a_target)
     for (ModulatorEntry* entry : a_target->m_chain)
         entry->m_finishing_kernel = nullptr;
     float* output = get_unconverted_output(parameter);
-    if (!a_target->m_chain.empty() && output && a_target->m_chain.back()->m_kernel.load())
+    if (!a_target->m_chain.empty() && output)
     {
         ModulatorEntry* last = a_target->m_chain.back();
         last->m_finishing_output = output;
-        last->m_finishing_kernel = get_finishing_modulation_kernel(last->m_kernel_type, state);
+        last->m_finishing_kernel = last->get_finishing_kernel(state);
     }
     p_replan(a_target);
 }

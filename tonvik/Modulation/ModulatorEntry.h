@@ -35,6 +35,9 @@ public:
     // Kernel and bounds masks for the current "Location", "Invert" and signal (nothing without
     // a signal); entries without a kernel keep none.
     virtual void select_kernel() {}
+    // The kernel that also writes the target's value, for a chain in a_bounds_state ending at this
+    // entry; null for entries without one.
+    virtual FinishingModulationKernel get_finishing_kernel(uint32_t) const { return nullptr; }
 
     Modulatee* get_target() const { return m_modulatee_parameter->get_target(); }
     bool is_enabled() const { return m_enabled; }
@@ -50,8 +53,6 @@ public:
     RelaxedAtomic<ModulationKernel> m_kernel = nullptr;
     RelaxedAtomic<const float*> m_signal_vector = nullptr;
     VoiceIo m_io[MaxModulationVoices];
-    // The modification type of the kernel in use; 0 while the entry has none of the table.
-    uint32_t m_kernel_type = 0;
     // Set on the last entry of a chain whose target only clamps the result into its output: the
     // kernel writes that output too, in place of the target's final function.
     RelaxedAtomic<FinishingModulationKernel> m_finishing_kernel = nullptr;
